@@ -1,0 +1,46 @@
+// The headless backend: records boxes and answers them from a script, keeps a virtual clock.
+#pragma once
+
+#include "platform/ui/Backend.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace headless {
+
+class HeadlessBackend : public ui::Backend {
+public:
+    // Every event worth reporting ("box: ...", "error: ...", "quit") goes to Output.
+    std::function<void(const std::string&)> Output;
+
+    // The answer for the next message box (ID*); unanswered boxes take their default.
+    void QueueAnswer(int answer) { answers_.push_back(answer); }
+    // The answer for the next file dialog: a path, or nothing to cancel it.
+    void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+
+    // Lets virtual time pass, firing timers as they fall due.
+    void Advance(std::uint64_t ms);
+
+    int ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) override;
+    void ShowErrorBox(const std::string& caption, const std::string& message) override;
+    std::optional<std::string> ExecuteFileDialog(const ui::FileDialog& dialog) override;
+    std::uint64_t NowMs() override { return now_; }
+    bool PumpEvents(bool wait) override;
+    void QuitRequested() override;
+
+    int BoxesShown() const { return boxes_; }
+
+private:
+    void Emit(const std::string& line) {
+        if (Output)
+            Output(line);
+    }
+    std::deque<int> answers_;
+    std::deque<std::optional<std::string>> files_;
+    std::uint64_t now_ = 0;
+    int boxes_ = 0;
+};
+
+} // namespace headless

@@ -1,0 +1,92 @@
+// The application object: boxes, errors, quit and timer dispatch over the chosen backend.
+#include "platform/ui/Application.h"
+
+#include "platform/ui/Backend.h"
+#include "platform/ui/MessageBoxFlags.h"
+#include "platform/ui/Timer.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Application& Application::Instance() {
+    static Application app;
+    return app;
+}
+
+void Application::SetBackend(Backend* backend) { backend_ = backend; }
+
+int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    if (!backend_)
+        return DefaultButton(flags);
+    return backend_->ShowMessageBox(caption, text, flags);
+}
+
+void Application::ShowException(const std::exception& error) {
+    std::string message = error.what();
+    // The standard error box ends the message with a full stop, as the toolkit does.
+    if (!message.empty() && message.back() != '.')
+        message += '.';
+    if (backend_)
+        backend_->ShowErrorBox(Title, message);
+}
+
+void Application::HandleEvent(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+void Application::Terminate() {
+    if (!terminated_) {
+        terminated_ = true;
+        if (backend_)
+            backend_->QuitRequested();
+    }
+}
+
+void Application::Run() {
+    while (!terminated_) {
+        if (!backend_)
+            break;
+        if (!backend_->PumpEvents(true))
+            Terminate();
+    }
+}
+
+void Application::ProcessMessages() {
+    if (backend_ && !backend_->PumpEvents(false))
+        Terminate();
+}
+
+std::uint64_t Application::NowMs() const { return backend_ ? backend_->NowMs() : 0; }
+
+void Application::FireDueTimers(std::uint64_t now) {
+    // A timer's handler may open a box whose loop fires timers again; like the
+    // platform, a timer does not fire while its own handler runs.
+    for (;;) {
+        Timer* next = nullptr;
+        for (Timer* t : timers_)
+            if (t->Enabled() && !t->Running() && t->DueAt() <= now && (!next || t->DueAt() < next->DueAt()))
+                next = t;
+        if (!next)
+            break;
+        // Real time coalesces missed firings into one, as window timers do; virtual
+        // time fires every interval that passed.
+        std::uint64_t from = next->DueAt();
+        if (coalesceTimers && now >= from + next->Interval())
+            from = now;
+        next->Reschedule(from);
+        HandleEvent([next] { next->Fire(); });
+    }
+}
+
+void Application::RegisterTimer(Timer* timer) { timers_.push_back(timer); }
+
+void Application::UnregisterTimer(Timer* timer) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
+
+} // namespace ui

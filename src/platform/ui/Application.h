@@ -1,0 +1,65 @@
+// The application: message loop, quit request, modal boxes, timers and the standard error box.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Backend;
+class Timer;
+
+class Application {
+public:
+    static Application& Instance();
+
+    // The backend the application shows itself through; without one, boxes take
+    // their default button and time stands still.
+    void SetBackend(Backend* backend);
+    Backend* GetBackend() const { return backend_; }
+
+    std::string Title = "Application";
+
+    // A modal message box (flags are MB_* values); returns the answer (ID*).
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+
+    // The standard error box: the error's message under the application's title.
+    void ShowException(const std::exception& error);
+    // Runs an event handler and shows whatever error escapes it; the program goes on.
+    void HandleEvent(const std::function<void()>& handler);
+
+    // Asks the message loop to end after the current event.
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Starts a new run (tests create many games in one process).
+    void ResetTerminated() { terminated_ = false; }
+
+    // The message loop: pumps events until Terminate is called or the window closes.
+    void Run();
+    // One pass of the loop without waiting.
+    void ProcessMessages();
+
+    std::uint64_t NowMs() const;
+
+    // Fires every enabled timer whose due time is at or before now, earliest first;
+    // the backend calls this as its clock moves.
+    void FireDueTimers(std::uint64_t now);
+
+    // Set by real-time backends: a late timer fires once, not once per missed interval.
+    bool coalesceTimers = false;
+
+    void RegisterTimer(Timer* timer);
+    void UnregisterTimer(Timer* timer);
+
+private:
+    Application() = default;
+    Backend* backend_ = nullptr;
+    bool terminated_ = false;
+    std::vector<Timer*> timers_;
+    bool firing_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,27 @@
+// Modal file dialogs through the backend.
+#include "platform/ui/FileDialog.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Backend.h"
+
+namespace ui {
+
+bool FileDialog::Execute() {
+    Backend* backend = Application::Instance().GetBackend();
+    if (!backend)
+        return false;
+    auto chosen = backend->ExecuteFileDialog(*this);
+    if (!chosen)
+        return false;
+    std::string name = *chosen;
+    if (!DefaultExt.empty()) {
+        auto slash = name.find_last_of("/\\");
+        auto dot = name.find_last_of('.');
+        if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+            name += "." + DefaultExt;
+    }
+    FileName = name;
+    return true;
+}
+
+} // namespace ui

@@ -1,0 +1,32 @@
+// File open and save dialogs.
+#pragma once
+
+#include "platform/ui/Component.h"
+
+namespace ui {
+
+// Options, as the toolkit numbered them.
+constexpr unsigned ofOverwritePrompt = 0x1;
+constexpr unsigned ofHideReadOnly = 0x2;
+constexpr unsigned ofPathMustExist = 0x4;
+constexpr unsigned ofFileMustExist = 0x8;
+
+class FileDialog : public Component {
+public:
+    enum class Kind { Open, Save };
+    explicit FileDialog(std::string name = {}, Kind kind = Kind::Open) : Component(std::move(name)), kind(kind) {}
+
+    Kind kind;
+    std::string Title;
+    std::string Filter; // "City files (*.PZ1)|*.PZ1"
+    std::string DefaultExt;
+    std::string InitialDir;
+    unsigned Options = 0;
+    std::string FileName;
+
+    // Shows the dialog modally; true with FileName set when the player chose a file.
+    // A chosen name without an extension gets DefaultExt.
+    bool Execute();
+};
+
+} // namespace ui

@@ -1,0 +1,32 @@
+// Component registry and key routing of a top-level window.
+#include "platform/ui/Form.h"
+
+namespace ui {
+
+Form::Form(std::string name) : Control(std::move(name)) {}
+
+void Form::Register(Component& component) {
+    if (!component.Name.empty())
+        components_[component.Name] = &component;
+}
+
+Component* Form::FindComponent(const std::string& name) const {
+    auto it = components_.find(name);
+    return it == components_.end() ? nullptr : it->second;
+}
+
+void Form::KeyPress(std::uint16_t key, ShiftState shift) {
+    if (MenuItem* item = MainMenu.FindShortcut(ShortCut{key, static_cast<ShiftState>(shift & (ssShift | ssAlt | ssCtrl))})) {
+        item->Click();
+        return;
+    }
+    Control* target = ActiveControl && ActiveControl->Showing() && ActiveControl->Enabled() ? ActiveControl : this;
+    if (KeyPreview && target != this && OnKeyDown) {
+        OnKeyDown(key, shift);
+        if (key == VK_NONE)
+            return;
+    }
+    target->KeyDown(key, shift);
+}
+
+} // namespace ui
