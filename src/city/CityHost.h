@@ -1,7 +1,10 @@
 // The narrow seam through which the simulation reaches the window that shows it.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+struct BudgetFigures;
 
 // The simulation knows nothing of widgets, timers or surfaces: it asks its host to
 // run command lines and to carry out the few effects on the window that the game
@@ -15,4 +18,29 @@ public:
 
     // True while a city is on screen (the city name bar is shown).
     virtual bool GameScreenShown() const = 0;
+
+    // The simulation clock: on/off, and the month time kept in its Tag.
+    virtual bool ClockEnabled() const = 0;
+    virtual void SetClockEnabled(bool enabled) = 0;
+    virtual std::int64_t MonthTime() const = 0;
+    virtual void SetMonthTime(std::int64_t ms) = 0;
+    virtual int ClockInterval() const = 0;
+
+    // The view's scroll bar positions (Horz_SB, Vert_SB).
+    virtual int HorzPosition() const = 0;
+    virtual void SetHorzPosition(int position) = 0;
+    virtual int VertPosition() const = 0;
+    virtual void SetVertPosition(int position) = 0;
+
+    // The "Auto Budget" item's check mark.
+    virtual bool AutoBudgetChecked() const = 0;
+    // Shows the yearly budget's figures on the budget panel; with show, the panel
+    // is also made visible (the yearly budget), otherwise only filled.
+    virtual void ShowBudget(const BudgetFigures& figures, bool show) = 0;
+
+    // Enables or disables the palette item of one unlock (city::Unlock index).
+    virtual void SetUnlockItemEnabled(int unlock, bool enabled) = 0;
+
+    // Draws one frame of the map and shows it.
+    virtual void DrawFrame() = 0;
 };
