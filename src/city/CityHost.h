@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct BudgetFigures;
@@ -37,6 +38,14 @@ public:
     // Shows the yearly budget's figures on the budget panel; with show, the panel
     // is also made visible (the yearly budget), otherwise only filled.
     virtual void ShowBudget(const BudgetFigures& figures, bool show) = 0;
+    // Hides the budget panel (a yearly budget run with Auto Budget checked).
+    virtual void HideBudget() {}
+    // The position of UpDown1 to UpDown6 (index 0 to 5); a host without a budget
+    // panel answers nothing and the stored settings stand in.
+    virtual std::optional<int> BudgetPosition(int index) const {
+        (void)index;
+        return std::nullopt;
+    }
 
     // Enables or disables the palette item of one unlock (city::Unlock index).
     virtual void SetUnlockItemEnabled(int unlock, bool enabled) = 0;

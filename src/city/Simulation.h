@@ -21,6 +21,8 @@ TGridPos FindFirst(const CityState& state, int code);
 void DevelopmentScan(CityState& state, CityHost& host);
 // The demand test for a kind of zone; draws random numbers like a growth attempt.
 bool DemandTest(CityState& state, Demand kind);
+// The console's answer to a demand check: "R Yes", "C No", "I Yes" and so on.
+std::string DemandCheck(CityState& state, Demand kind);
 
 // The yearly budget (may stop the clock and show the panel) and the panel's
 // figures without any of that (after a new city or a load).

@@ -1,0 +1,188 @@
+// The query tool's report on a cell, written line by line at the foot of the screen.
+#include "city/Budget.h"
+#include "city/CityHost.h"
+#include "city/CityState.h"
+#include "city/Simulation.h"
+
+#include <cstdint>
+#include <string>
+
+namespace city {
+
+namespace {
+
+std::string LevelWord(int value) {
+    if (value <= 0)
+        return "None";
+    if (value <= 10)
+        return "Low";
+    if (value <= 20)
+        return "Medium";
+    if (value <= 30)
+        return "High";
+    return "Very High";
+}
+
+std::string ServiceWord(std::uint8_t marker) { return marker == 1 ? "Yes" : "No"; }
+
+std::string ZonedWord(int code) {
+    if (code >= 23 && code <= 29)
+        return "Airport";
+    if (code >= 30 && code <= 35)
+        return "Seaport";
+    if (code >= 48 && code <= 64)
+        return "Residential";
+    if (code >= 65 && code <= 81)
+        return "Commercial";
+    if (code >= 82 && code <= 98)
+        return "Industrial";
+    return "none";
+}
+
+// The one place where a report line is written: at x = 273 in the given slot.
+class ReportWriter {
+public:
+    explicit ReportWriter(CityHost& host) : host_(host) {}
+    void Line(const std::string& text, int slot) {
+        host_.RunCommand("ECHO; " + text + "; 273; " + std::to_string(slot) + ";", false, false);
+    }
+
+private:
+    CityHost& host_;
+};
+
+} // namespace
+
+void Query(CityState& state, CityHost& host, int x, int y) {
+    if (!CityState::OnMap(x, y))
+        return;
+    // The report holds the text area for two seconds.
+    state.messageHold = 2000;
+    if (state.Cell(x, y).code == kCodeCovered) {
+        const int ax = state.Cell(x, y).anchorX, ay = state.Cell(x, y).anchorY;
+        // A covered cell whose anchor lies off the map has nothing to report on.
+        if (!CityState::OnMap(ax, ay))
+            return;
+        x = ax;
+        y = ay;
+    }
+    const TMapCell& cell = state.Cell(x, y);
+    const int code = cell.code;
+    const TObjectType* type = state.TypeOf(code);
+    const std::string name = type ? type->name : std::string();
+    const int kind = type ? type->reportKind : 0;
+    const int value = type ? type->value : 0;
+
+    ReportWriter out(host);
+    out.Line(name, 0);
+
+    const std::array<int, 6> positions = BudgetPositions(state, host);
+    switch (kind) {
+    case 1:
+        out.Line("Zoned : " + ZonedWord(code), 1);
+        out.Line("Crime : " + LevelWord(cell.crime), 2);
+        out.Line("Pollution : " + LevelWord(cell.pollution), 3);
+        break;
+    case 2:
+        out.Line("Crime : " + LevelWord(cell.crime), 1);
+        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
+        out.Line("Power : " + ServiceWord(cell.powered), 3);
+        out.Line("Sewage : " + ServiceWord(cell.sewered), 4);
+        out.Line("Water : " + ServiceWord(cell.watered), 5);
+        break;
+    case 3:
+        out.Line("Crime : " + LevelWord(cell.crime), 1);
+        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
+        break;
+    case 4:
+        out.Line("Crime : " + LevelWord(cell.crime), 1);
+        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
+        out.Line("Cars / Min : " + std::to_string(cell.traffic), 3);
+        break;
+    case 5: {
+        // Every other station of its kind shares the passengers the roads bring.
+        const std::int64_t passengers =
+            static_cast<std::int64_t>(state.CountCells(code) - 1) * (state.CountCells(kCodeRoad) / 10);
+        out.Line("Passengers : " + std::to_string(passengers) + " / day", 1);
+        break;
+    }
+    case 6:
+        out.Line("Capacity : " + std::to_string(value / 3) + "MW", 1);
+        out.Line("Remaining : " + std::to_string(state.powerLeft / 3) + "MW", 2);
+        break;
+    case 8:
+        out.Line("Zoned : " + ZonedWord(code), 1);
+        out.Line("Crime : " + LevelWord(cell.crime), 2);
+        out.Line("Pollution : " + LevelWord(cell.pollution), 3);
+        out.Line("Power : " + ServiceWord(cell.powered), 4);
+        out.Line("Sewage : " + ServiceWord(cell.sewered), 5);
+        out.Line("Water : " + ServiceWord(cell.watered), 6);
+        break;
+    case 9:
+        out.Line("Officers : ", 1);
+        out.Line("Crimes Reported : ", 2);
+        out.Line("Arrests : ", 3);
+        out.Line("Anual Cost : £" + std::to_string(positions[kBudgetPolice] * 3), 4);
+        break;
+    case 10:
+        out.Line("Fire Fighters : ", 1);
+        out.Line("Fire Engines : ", 2);
+        out.Line("Responce Time : ", 3);
+        out.Line("Anual Cost : £" + std::to_string(static_cast<std::int32_t>(positions[kBudgetFire] * 2.5)), 4);
+        break;
+    case 11:
+        out.Line("Beds : ", 1);
+        out.Line("Patients : ", 2);
+        out.Line("Doctors : ", 3);
+        out.Line("Anual Cost : £" + std::to_string(positions[kBudgetHospital] * 3), 4);
+        break;
+    case 12: {
+        // The clicked school is of the counted code, so the count is at least one.
+        const int schools = state.CountCells(code);
+        const int students = schools > 0 ? state.residentialPop / schools : 0;
+        out.Line("Capacity : " + std::to_string(value), 1);
+        out.Line("Students : " + std::to_string(students), 2);
+        out.Line("Teachers : " + std::to_string(state.educationFunding), 3);
+        // With no teachers there is no class size to give; the line shows "-".
+        out.Line("Class Size : " +
+                     (state.educationFunding != 0 ? std::to_string(students / state.educationFunding) : std::string("-")),
+                 4);
+        break;
+    }
+    case 13:
+        out.Line("Attendance : ", 1);
+        out.Line("Books : ", 2);
+        break;
+    case 14:
+        out.Line("Attendance : ", 1);
+        out.Line("Exibits : ", 2);
+        break;
+    case 15: {
+        // The report counts every Large Park of the city, whichever one is clicked;
+        // with none on the map (a park of another code) nobody attends.
+        const int parks = state.CountCells(109);
+        const int attendance = parks > 0 ? state.residentialPop / 10 / parks : 0;
+        out.Line("Attendance : " + std::to_string(attendance), 1);
+        out.Line("Acres : " + std::to_string(parks * 4), 2);
+        out.Line("Employes : " + std::to_string(parks * 10), 3);
+        break;
+    }
+    case 16: {
+        const int marinas = state.CountCells(kCodeMarina);
+        out.Line("Boats : " + std::to_string(marinas * (state.Random(5) + 18)), 1);
+        break;
+    }
+    case 17:
+        out.Line("Capacity : " + std::to_string(value), 1);
+        out.Line("Remaining : " + std::to_string(state.waterLeft), 2);
+        break;
+    case 18:
+        out.Line("Capacity : " + std::to_string(value), 1);
+        out.Line("Remaining : " + std::to_string(state.sewageLeft), 2);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace city

@@ -1,0 +1,67 @@
+// The city's rank, its promotion message, and the items unlocked by year and rank.
+#include "city/CityHost.h"
+#include "city/CityState.h"
+#include "city/Simulation.h"
+
+#include <cstdint>
+
+namespace city {
+
+std::string RankName(int rank) {
+    switch (rank) {
+    case 1: return "Hamlet";
+    case 2: return "Village";
+    case 3: return "Town";
+    case 4: return "City";
+    case 5: return "Capitol";
+    case 6: return "Metropolis";
+    default: return "";
+    }
+}
+
+void RankUpdate(CityState& state, CityHost& host) {
+    const int churches = state.CountCells(99);
+    const int cathedrals = state.CountCells(100);
+    // Summed in 64 bits so that three large populations cannot wrap into a small one.
+    const std::int64_t p = static_cast<std::int64_t>(state.residentialPop) + state.commercialPop + state.industrialPop;
+    const int old = state.cityRank;
+
+    // The first rule that applies; between 90000 and 200000 nothing does, and a city
+    // without a Church stays where it is once it has 500 people.
+    if (churches == 0 && p < 500)
+        state.cityRank = 1;
+    else if (churches > 0 && p < 2000)
+        state.cityRank = 2;
+    else if (churches > 0 && p < 10000)
+        state.cityRank = 3;
+    else if (churches > 0 && cathedrals > 0 && p < 40000)
+        state.cityRank = 4;
+    else if (churches > 0 && cathedrals > 0 && p < 90000)
+        state.cityRank = 5;
+    else if (churches > 0 && cathedrals > 0 && p > 200000)
+        state.cityRank = 6;
+
+    // Only a rise is announced; the box is modal but the game goes on behind it.
+    if (state.cityRank > old)
+        host.RunCommand("INFO; Congratulations your " + RankName(old) + " is now a " + RankName(state.cityRank) + ";",
+                        true, false);
+    UnlockStep(state, host);
+}
+
+void UnlockStep(CityState& state, CityHost& host) {
+    state.unlocks.fill(0);
+    state.unlocks[kUnlockNuclear] = state.year > 1955;
+    state.unlocks[kUnlockWind] = state.year > 1985;
+    state.unlocks[kUnlockSolar] = state.year > 1990;
+    state.unlocks[kUnlockUVTreatment] = state.year > 1995;
+    state.unlocks[kUnlockMicroWave] = state.year > 2015;
+    // Each gift is given once: it is offered only while none stands on the map.
+    state.unlocks[kUnlockYourHouse] = state.CountCells(16) == 0 && state.cityRank >= 2;
+    state.unlocks[kUnlockFountain] = state.CountCells(14) == 0 && state.cityRank >= 3;
+    state.unlocks[kUnlockCityHall] = state.CountCells(13) == 0 && state.cityRank >= 4;
+    state.unlocks[kUnlockStatue] = state.CountCells(15) == 0 && state.cityRank >= 5;
+    for (int i = 0; i < kUnlockCount; ++i)
+        host.SetUnlockItemEnabled(i, state.unlocks[static_cast<size_t>(i)] != 0);
+}
+
+} // namespace city
