@@ -1,0 +1,28 @@
+// The mouse on the map: the cell under the pointer, clicks with the current tool, drags.
+#pragma once
+
+class CityState;
+class CityHost;
+
+// Turns the main window's mouse events into changes of the city. It works only
+// while a city is on screen; before that every event is ignored.
+class CityInput {
+public:
+    CityInput(CityState& state, CityHost& host) : state_(state), host_(host) {}
+
+    // The pointer moved to client pixel (X, Y): updates the cursor fields.
+    void FormMouseMove(bool shift, int X, int Y);
+    // A mouse button went down: applies the current tool to the cell under the
+    // cursor as the last move left it. Every button acts the same.
+    void FormMouseDown(int button, bool shift, int X, int Y);
+    // Builds the current tool's object over the rectangle between two corners.
+    void MouseDrag(int endX, int endY, int startX, int startY);
+
+private:
+    void ApplyTool();
+    void SubStation();
+    void Bulldoze();
+
+    CityState& state_;
+    CityHost& host_;
+};
