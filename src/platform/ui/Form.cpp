@@ -1,6 +1,9 @@
 // Component registry and key routing of a top-level window.
 #include "platform/ui/Form.h"
 
+#include "platform/ui/Application.h"
+#include "platform/ui/Backend.h"
+
 namespace ui {
 
 Form::Form(std::string name) : Control(std::move(name)) {}
@@ -27,6 +30,24 @@ void Form::KeyPress(std::uint16_t key, ShiftState shift) {
             return;
     }
     target->KeyDown(key, shift);
+}
+
+} // namespace ui
+
+namespace ui {
+
+int Form::ShowModal() {
+    auto& app = Application::Instance();
+    ModalResult = 0;
+    modal_ = true;
+    Show();
+    while (ModalResult == 0 && !app.Terminated() && app.GetBackend()) {
+        if (!app.GetBackend()->PumpEvents(true))
+            app.Terminate();
+    }
+    modal_ = false;
+    Hide();
+    return ModalResult;
 }
 
 } // namespace ui

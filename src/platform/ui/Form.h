@@ -29,11 +29,20 @@ public:
     // control, then the form's own key handler.
     virtual void KeyPress(std::uint16_t key, ShiftState shift);
 
+    // Shows the form as a modal box: runs a nested message loop until ModalResult
+    // is set (or the application quits), then hides the form.
+    int ShowModal();
+    int ModalResult = 0;
+    bool IsModal() const { return modal_; }
+    // Closes a modal form with the given result.
+    void CloseModal(int result) { ModalResult = result ? result : 2; }
+
     // Mouse events in client coordinates.
     std::function<void(MouseButton, ShiftState, int x, int y)> OnMouseDown;
     std::function<void(ShiftState, int x, int y)> OnMouseMove;
 
 private:
+    bool modal_ = false;
     std::map<std::string, Component*> components_;
 };
 

@@ -45,7 +45,11 @@ std::optional<std::string> HeadlessBackend::ExecuteFileDialog(const ui::FileDial
     return answer;
 }
 
-bool HeadlessBackend::PumpEvents(bool) { return true; }
+bool HeadlessBackend::PumpEvents(bool wait) {
+    if (!wait)
+        return true;
+    return NextEvent ? NextEvent() : false;
+}
 
 void HeadlessBackend::QuitRequested() { Emit("quit"); }
 

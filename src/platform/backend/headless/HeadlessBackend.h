@@ -15,6 +15,10 @@ public:
     // Every event worth reporting ("box: ...", "error: ...", "quit") goes to Output.
     std::function<void(const std::string&)> Output;
 
+    // The source of events: handles the next input line and returns false at the end
+    // of input. The message loop (and every modal loop) pulls events through it.
+    std::function<bool()> NextEvent;
+
     // The answer for the next message box (ID*); unanswered boxes take their default.
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     // The answer for the next file dialog: a path, or nothing to cancel it.

@@ -1,0 +1,45 @@
+// The headless driver: runs the whole game from lines of standard input.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class TMainForm;
+namespace headless {
+class HeadlessBackend;
+}
+
+// Reads one line at a time: directives (":press R_Road") act as a player would;
+// other lines are typed into the console. Every event prints one output line.
+class HeadlessDriver {
+public:
+    HeadlessDriver(TMainForm& form, headless::HeadlessBackend& backend, std::istream& in, std::ostream& out);
+
+    // Handles the next input line; false at the end of input.
+    bool HandleNextLine();
+    // Handles one line (directive or console line).
+    void HandleLine(const std::string& line);
+
+    void Print(const std::string& line);
+
+    TMainForm& Form() { return form_; }
+    headless::HeadlessBackend& Backend() { return backend_; }
+
+private:
+    void RunDirective(const std::string& line);
+    void PrintState();
+    void PrintCell(int x, int y);
+    bool Dump(const std::string& path);
+    void Press(const std::string& name);
+    void Key(const std::vector<std::string>& words);
+    void TypeText(const std::string& text);
+    void Set(const std::string& name, const std::string& value);
+    void NewCity(const std::string& name, bool hard);
+    void Tick(int count);
+
+    TMainForm& form_;
+    headless::HeadlessBackend& backend_;
+    std::istream& in_;
+    std::ostream& out_;
+};

@@ -1,0 +1,322 @@
+// The main window: its widgets and menus, the start-up sequence and the new city.
+#include "shell/TMainForm.h"
+
+#include "city/Simulation.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/MessageBoxFlags.h"
+#include "platform/ui/Screen.h"
+#include "shell/CommandHistory.h"
+#include "shell/InterpreterPorts.h"
+#include "shell/TAboutBox.h"
+#include "shell/TSoundBox.h"
+
+#include <chrono>
+
+using ui::ShortCut;
+
+TMainForm::TMainForm() : ui::Form("MainForm") {
+    Caption = "Plazaro";
+    Width = 804;
+    Height = 566;
+    BackColor = ui::clGray;
+    ShowHint = true;
+    Hide(); // shown by the first activation
+    BuildMenu();
+    BuildWidgets();
+    RegisterAll();
+}
+
+TMainForm::~TMainForm() {
+    if (CdAudio)
+        CdAudio->Close();
+}
+
+void TMainForm::BuildMenu() {
+    ui::MenuItem& file = MainMenu.Add("File", "&File");
+    F_NewCity = &file.Add("F_NewCity", "&New City");
+    F_NewCity->Shortcut = ShortCut{'N', ui::ssCtrl};
+    F_LoadCity = &file.Add("F_LoadCity", "&Load City");
+    F_LoadCity->Shortcut = ShortCut{'L', ui::ssCtrl};
+    file.Add("N1", "-");
+    F_Save = &file.Add("F_Save", "&Save");
+    F_Save->Shortcut = ShortCut{'S', ui::ssCtrl};
+    file.Add("N2", "-");
+    F_Exit = &file.Add("F_Exit", "E&xit");
+
+    ui::MenuItem& speed = MainMenu.Add("Speed", "&Speed");
+    S_Pause = &speed.Add("S_Pause", "&Pause");
+    S_Slow = &speed.Add("S_Slow", "&Slow ");
+    S_Medium = &speed.Add("S_Medium", "&Medium");
+    S_Fast = &speed.Add("S_Fast", "&Fast");
+    S_Pause->Shortcut = ShortCut{ui::VK_F1, ui::ssAlt};
+    S_Slow->Shortcut = ShortCut{ui::VK_F2, ui::ssAlt};
+    S_Medium->Shortcut = ShortCut{ui::VK_F3, ui::ssAlt};
+    S_Fast->Shortcut = ShortCut{ui::VK_F4, ui::ssAlt};
+    S_Medium->Checked = true;
+
+    ui::MenuItem& options = MainMenu.Add("Options", "&Options");
+    O_A_Budget = &options.Add("O_A_Budget", "Auto Budget");
+    O_CDAudio = &options.Add("O_CDAudio", "CD &Audio");
+    O_CDAudio->Checked = true;
+    O_SoundFX = &options.Add("O_SoundFX", "Sound &Effects");
+    O_SoundFX->Enabled = false;
+
+    ui::MenuItem& windows = MainMenu.Add("Windows", "&Windows");
+    W_Console = &windows.Add("W_Console", "&Console");
+    W_Console->Shortcut = ShortCut{ui::VK_F2, 0};
+    W_Tools = &windows.Add("W_Tools", "&Tools");
+    W_Tools->Shortcut = ShortCut{ui::VK_F3, 0};
+    W_Tools->Checked = true;
+
+    ui::MenuItem& help = MainMenu.Add("Help", "Help");
+    H_About = &help.Add("H_About", "About");
+
+    // Menu lines run silently, except the speed lines whose reply the console shows.
+    F_NewCity->OnClick = [this] {
+        Start_GB.Hide();
+        RunCommand("NEWCITY;", false, false);
+    };
+    F_Exit->OnClick = [this] { RunCommand("QUIT;", false, false); };
+    S_Pause->OnClick = [this] { SpeedClick(S_Pause, 0); };
+    S_Slow->OnClick = [this] { SpeedClick(S_Slow, 10000); };
+    S_Medium->OnClick = [this] { SpeedClick(S_Medium, 6000); };
+    S_Fast->OnClick = [this] { SpeedClick(S_Fast, 2000); };
+    O_A_Budget->OnClick = [this] { O_A_Budget->Checked = !O_A_Budget->Checked; };
+    O_CDAudio->OnClick = [this] {
+        if (O_CDAudio->Checked)
+            RunCommand("CD; STOP;", false, false);
+        O_CDAudio->Checked = !O_CDAudio->Checked;
+    };
+    O_SoundFX->OnClick = [this] {
+        O_SoundFX->Checked = !O_SoundFX->Checked;
+        if (WaveSound)
+            WaveSound->SetEnabled(O_SoundFX->Checked);
+    };
+    W_Console->OnClick = [this] { W_ConsoleClick(); };
+    W_Tools->OnClick = [this] {
+        W_Tools->Checked = !W_Tools->Checked;
+        Tools_GB.SetVisible(W_Tools->Checked);
+    };
+    H_About->OnClick = [this] { AboutBox->ShowModal(); };
+}
+
+void TMainForm::BuildWidgets() {
+    Panel1.SetBounds(0, 0, 641, 20);
+    Panel1.Caption = "City Name";
+    Panel1.Hide();
+    Title_I.Stretch = true;
+    Title_I.Hide();
+    Qor_Back.SetBounds(118, 20, 420, 60);
+    Plazo_Back.SetBounds(203, 130, 250, 250);
+
+    Start_GB.SetBounds(0, 0, 153, 129);
+    Start_GB.Caption = "Plazaro";
+    Start_GB.BackColor = ui::clSilver;
+    Start_GB.Hide();
+    S_New_RB.Caption = "New City";
+    S_New_RB.SetBounds(16, 20, 113, 17);
+    S_New_RB.SetChecked(true);
+    S_Load_RB.Caption = "Load City";
+    S_Load_RB.SetBounds(16, 44, 113, 17);
+    S_Sound_RB.Caption = "Sound Setup";
+    S_Sound_RB.SetBounds(16, 68, 113, 17);
+    S_Ok_B.Caption = "Ok";
+    S_Ok_B.SetBounds(8, 96, 65, 25);
+    S_Exit_B.Caption = "Exit";
+    S_Exit_B.SetBounds(80, 96, 65, 25);
+    S_Ok_B.OnClick = [this] {
+        Start_GB.Hide();
+        if (S_New_RB.Checked()) {
+            RunCommand("NEWCITY;", false, false);
+        } else if (S_Load_RB.Checked()) {
+            F_LoadCity->Click();
+        } else if (S_Sound_RB.Checked()) {
+            Start_GB.Show();
+            SoundBox->ShowModal();
+        }
+    };
+    S_New_RB.OnDblClick = [this] { F_NewCity->Click(); };
+    S_Load_RB.OnDblClick = [this] { F_LoadCity->Click(); };
+    S_Exit_B.OnClick = [this] { RunCommand("QUIT;", false, false); };
+
+    New_GB.SetBounds(0, 0, 153, 129);
+    New_GB.Caption = "New City";
+    New_GB.BackColor = ui::clSilver;
+    New_GB.Hide();
+    N_Name_E.SetBounds(16, 24, 121, 21);
+    N_Name_E.MaxLength = 25;
+    N_Name_E.SetText("New City");
+    N_Easy_RB.Caption = "Easy";
+    N_Easy_RB.SetBounds(16, 56, 57, 17);
+    N_Easy_RB.SetChecked(true);
+    N_Hard_RB.Caption = "Hard";
+    N_Hard_RB.SetBounds(80, 56, 57, 17);
+    N_Ok_B.Caption = "Ok";
+    N_Ok_B.SetBounds(40, 92, 75, 25);
+    N_Ok_B.OnClick = [this] { N_Ok_BClick(); };
+
+    Console_P.Hide();
+    C_Input_E.SetBounds(8, 8, 632, 23);
+    C_Input_E.MaxLength = 64;
+    C_Input_E.OnKeyDown = [this](std::uint16_t& key, ui::ShiftState shift) { C_Input_EKeyDown(key, shift); };
+    C_Memo.SetBounds(8, 32, 633, 97);
+    C_Memo.BackColor = ui::clSilver;
+    C_Memo.Insert(0, "");
+
+    Tools_GB.Caption = "Tools";
+    Tools_GB.SetBounds(0, 326, 268, 115);
+    Tools_GB.BackColor = ui::clSilver;
+    Tools_GB.Hide();
+    Horz_SB.kind = ui::ScrollBar::Kind::Horizontal;
+    Horz_SB.Hide();
+    Vert_SB.kind = ui::ScrollBar::Kind::Vertical;
+    Vert_SB.Hide();
+
+    Clock.SetInterval(100);
+    Clock.SetEnabled(false);
+}
+
+void TMainForm::RegisterAll() {
+    Register(*this);
+    std::vector<ui::MenuItem*> stack{&MainMenu};
+    while (!stack.empty()) {
+        ui::MenuItem* item = stack.back();
+        stack.pop_back();
+        Register(*item);
+        for (auto& child : item->Items())
+            stack.push_back(child.get());
+    }
+    std::vector<ui::Control*> controls{this};
+    while (!controls.empty()) {
+        ui::Control* c = controls.back();
+        controls.pop_back();
+        Register(*c);
+        for (ui::Control* child : c->Children())
+            controls.push_back(child);
+    }
+}
+
+void TMainForm::CentreOnScreen(ui::Control& box) {
+    auto& screen = ui::Screen::Instance();
+    box.Left = (screen.Width - box.Width) / 2;
+    box.Top = static_cast<int>((screen.Height - box.Height) * 0.4);
+}
+
+void TMainForm::RunCommand(const std::string& line, bool echo, bool recordHistory) {
+    Interpreter.RunCommand(line, echo, recordHistory);
+}
+
+void TMainForm::FormCreate() {
+    auto& screen = ui::Screen::Instance();
+    if (!seeded_)
+        City.Seed(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    RunCommand(CommandHistory::Instance().ResetHistory(), true, false);
+    RunCommand("GET_LOCATION;", true, false);
+    for (int code = 1; code < city::kObjectCodes; ++code)
+        City.ObjectTypes[static_cast<size_t>(code)].spritePicture = 0;
+    RunCommand("EXEC; City.ini;", true, false);
+
+    Console_P.SetBounds(0, screen.Height - 175, screen.Width, 137);
+    CentreOnScreen(New_GB);
+    CentreOnScreen(Start_GB);
+
+    RunCommand("EXEC; Default.ini;", true, false);
+    City.BuildViewGrid();
+    City.ResetCityCounters();
+    RunCommand("Code; 20; 1; 0; 3; 0; 0; 0; Railway;", false, false);
+
+    AboutBox = std::make_unique<TAboutBox>();
+    SoundBox = std::make_unique<TSoundBox>(*this);
+    for (ui::Form* box : std::initializer_list<ui::Form*>{AboutBox.get(), SoundBox.get()})
+        for (auto& [name, component] : box->Components())
+            Register(*component);
+}
+
+void TMainForm::FormActivate() {
+    if (activated_)
+        return;
+    activated_ = true;
+    Show();
+    Qor_Back.Hide();
+    Plazo_Back.Hide();
+    Title_I.PicturePath = City.programDir + "\\Graphics\\title.bmp";
+    Title_I.SetBounds(120, 20, 400, 400);
+    Title_I.Show();
+    Start_GB.Show();
+}
+
+void TMainForm::StartCityView() {
+    New_GB.Hide();
+    Title_I.Hide();
+    Panel1.Show();
+    Tools_GB.SetVisible(true);
+    Horz_SB.Show();
+    Vert_SB.Show();
+    Panel1.Caption = City.cityName;
+    DrawFrame();
+    RunCommand("SPEED; " + std::to_string(6000) + ";", false, false);
+    RunCommand("SET_TOOL; 1; 9; Bulldoze; 10; BULLDOZE.WAV;", false, false);
+}
+
+void TMainForm::N_Ok_BClick() {
+    City.GenerateLandscape();
+    City.cityName = N_Name_E.Text();
+    if (N_Easy_RB.Checked())
+        City.funds = 20000;
+    else if (N_Hard_RB.Checked())
+        City.funds = 10000;
+    City.cityRank = 1;
+    City.residentialPop = City.commercialPop = City.industrialPop = 0;
+    City.month = 1;
+    City.year = 1950;
+    City.monthLength = 6000;
+    StartCityView();
+    city::FillBudgetPanel(City, *this);
+    city::RecomputeNetworks(City, *this);
+    city::UnlockStep(City, *this);
+}
+
+void TMainForm::C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState) {
+    auto& history = CommandHistory::Instance();
+    switch (key) {
+    case ui::VK_RETURN:
+        key = ui::VK_NONE;
+        RunCommand(C_Input_E.Text(), true, true);
+        break;
+    case ui::VK_UP:
+        key = ui::VK_NONE;
+        C_Input_E.SetText(history.OlderEntry());
+        break;
+    case ui::VK_DOWN:
+        key = ui::VK_NONE;
+        C_Input_E.SetText(history.NewerEntry());
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::W_ConsoleClick() {
+    W_Console->Checked = !W_Console->Checked;
+    Console_P.SetVisible(W_Console->Checked);
+    C_Input_E.Clear();
+    if (W_Console->Checked)
+        ActiveControl = &C_Input_E;
+    else if (ActiveControl == &C_Input_E)
+        ActiveControl = nullptr;
+}
+
+void TMainForm::SpeedClick(ui::MenuItem* item, int monthLength) {
+    for (ui::MenuItem* other : {S_Pause, S_Slow, S_Medium, S_Fast})
+        other->Checked = other == item;
+    RunCommand("SPEED; " + std::to_string(monthLength) + ";", true, false);
+}
+
+void TMainForm::ShowBudget(const BudgetFigures&, bool show) {
+    if (show)
+        SetClockEnabled(false);
+}
+
+void TMainForm::SetUnlockItemEnabled(int, bool) {}
+
+void TMainForm::DrawFrame() {}

@@ -1,0 +1,136 @@
+// The main window: owner of the city, the widgets, the clock and the components.
+#pragma once
+
+#include "city/CityHost.h"
+#include "city/CityState.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Memo.h"
+#include "platform/ui/Panel.h"
+#include "platform/ui/RangeControls.h"
+#include "platform/ui/Timer.h"
+#include "shell/CommandInterpreter.h"
+
+#include <memory>
+#include <string>
+
+class WaveSoundPort;
+class CdAudioPort;
+class ScreenPort;
+class TAboutBox;
+class TSoundBox;
+
+// The whole game lives in this window. Its state is plain data that the game's
+// parts read and write; the command interpreter is its voice.
+class TMainForm : public ui::Form, public CityHost {
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // --- the city and the language
+    CityState City;
+    CommandInterpreter Interpreter{*this};
+    void RunCommand(const std::string& line, bool echo, bool recordHistory) override;
+    int ParseCommand(const std::string& line) { return Interpreter.ParseCommand(line); }
+
+    // --- components the language drives (none until wired: no device, no display)
+    WaveSoundPort* WaveSound = nullptr;
+    CdAudioPort* CdAudio = nullptr;
+    ScreenPort* Display = nullptr;
+
+    // --- widgets
+    ui::MenuItem* F_NewCity = nullptr;
+    ui::MenuItem* F_LoadCity = nullptr;
+    ui::MenuItem* F_Save = nullptr;
+    ui::MenuItem* F_Exit = nullptr;
+    ui::MenuItem* S_Pause = nullptr;
+    ui::MenuItem* S_Slow = nullptr;
+    ui::MenuItem* S_Medium = nullptr;
+    ui::MenuItem* S_Fast = nullptr;
+    ui::MenuItem* O_A_Budget = nullptr;
+    ui::MenuItem* O_CDAudio = nullptr;
+    ui::MenuItem* O_SoundFX = nullptr;
+    ui::MenuItem* W_Console = nullptr;
+    ui::MenuItem* W_Tools = nullptr;
+    ui::MenuItem* H_About = nullptr;
+
+    ui::Panel Panel1{"Panel1", this};
+    ui::Image Title_I{"Title_I", this};
+    ui::Panel Qor_Back{"Qor_Back", this};
+    ui::Panel Plazo_Back{"Plazo_Back", this};
+
+    ui::GroupBox Start_GB{"Start_GB", this};
+    ui::RadioButton S_New_RB{"S_New_RB", &Start_GB};
+    ui::RadioButton S_Load_RB{"S_Load_RB", &Start_GB};
+    ui::RadioButton S_Sound_RB{"S_Sound_RB", &Start_GB};
+    ui::Button S_Ok_B{"S_Ok_B", &Start_GB};
+    ui::Button S_Exit_B{"S_Exit_B", &Start_GB};
+
+    ui::GroupBox New_GB{"New_GB", this};
+    ui::Edit N_Name_E{"N_Name_E", &New_GB};
+    ui::RadioButton N_Easy_RB{"N_Easy_RB", &New_GB};
+    ui::RadioButton N_Hard_RB{"N_Hard_RB", &New_GB};
+    ui::Button N_Ok_B{"N_Ok_B", &New_GB};
+
+    ui::Panel Console_P{"Console_P", this};
+    ui::Edit C_Input_E{"C_Input_E", &Console_P};
+    ui::Memo C_Memo{"C_Memo", &Console_P};
+
+    ui::GroupBox Tools_GB{"Tools_GB", this};
+    ui::ScrollBar Horz_SB{"Horz_SB", this};
+    ui::ScrollBar Vert_SB{"Vert_SB", this};
+
+    ui::Timer Clock;
+
+    std::unique_ptr<TAboutBox> AboutBox;
+    std::unique_ptr<TSoundBox> SoundBox;
+
+    // --- lifecycle
+    // Seeds the one random generator (a replayable run); otherwise the start-up
+    // seeds it from the time.
+    void SeedRandom(std::uint32_t seed) {
+        City.Seed(seed);
+        seeded_ = true;
+    }
+    // The start-up sequence, run once while the window is still hidden.
+    void FormCreate();
+    // The first activation: the intro, the title picture and the start box.
+    void FormActivate();
+    // Shows the game screen for the city now in the state.
+    void StartCityView();
+    // The new-city procedure of the New City box's Ok button.
+    void N_Ok_BClick();
+
+    // --- event handlers
+    void C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState shift);
+    void W_ConsoleClick();
+    void SpeedClick(ui::MenuItem* item, int monthLength);
+
+    // --- CityHost
+    bool GameScreenShown() const override { return Panel1.Visible(); }
+    bool ClockEnabled() const override { return Clock.Enabled(); }
+    void SetClockEnabled(bool enabled) override { Clock.SetEnabled(enabled); }
+    std::int64_t MonthTime() const override { return Clock.Tag; }
+    void SetMonthTime(std::int64_t ms) override { Clock.Tag = ms; }
+    int ClockInterval() const override { return static_cast<int>(Clock.Interval()); }
+    int HorzPosition() const override { return Horz_SB.Position(); }
+    void SetHorzPosition(int position) override { Horz_SB.SetPosition(position); }
+    int VertPosition() const override { return Vert_SB.Position(); }
+    void SetVertPosition(int position) override { Vert_SB.SetPosition(position); }
+    bool AutoBudgetChecked() const override { return O_A_Budget->Checked; }
+    void ShowBudget(const BudgetFigures& figures, bool show) override;
+    void SetUnlockItemEnabled(int unlock, bool enabled) override;
+    void DrawFrame() override;
+
+    // Centres a box on the screen as every box of the game is centred.
+    static void CentreOnScreen(ui::Control& box);
+
+private:
+    void BuildMenu();
+    void BuildWidgets();
+    void RegisterAll();
+    bool activated_ = false;
+    bool seeded_ = false;
+};
