@@ -1,0 +1,137 @@
+// Parsing of MCI command strings for the "cdaudio" device.
+#include "platform/winmm/Mci.h"
+
+#include "platform/winmm/AudioSystem.h"
+#include "platform/winmm/CdDrive.h"
+
+#include <sstream>
+#include <vector>
+
+namespace winmm {
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+MCIERROR Dispatch(const std::vector<std::string>& words, std::string& answer) {
+    if (words.empty())
+        return MCIERR_MISSING_COMMAND_STRING;
+    const std::string verb = Lower(words[0]);
+    if (words.size() < 2)
+        return MCIERR_MISSING_PARAMETER;
+    if (Lower(words[1]) != "cdaudio")
+        return MCIERR_INVALID_DEVICE_NAME;
+    std::vector<std::string> rest(words.begin() + 2, words.end());
+    std::vector<std::string> lower;
+    for (const auto& w : rest)
+        lower.push_back(Lower(w));
+    CdDrive& drive = CdDrive::Instance();
+
+    if (verb == "open") {
+        for (const auto& w : lower)
+            if (w != "shareable")
+                return MCIERR_UNRECOGNIZED_KEYWORD;
+        return drive.Open();
+    }
+    if (verb == "close" || verb == "pause" || verb == "resume" || verb == "stop") {
+        if (!rest.empty())
+            return MCIERR_UNRECOGNIZED_KEYWORD;
+        if (verb == "close")
+            return drive.Close();
+        if (verb == "pause")
+            return drive.Pause();
+        if (verb == "resume")
+            return drive.Resume();
+        return drive.Stop();
+    }
+    if (verb == "play") {
+        const std::string* from = nullptr;
+        const std::string* to = nullptr;
+        for (std::size_t i = 0; i < rest.size(); i += 2) {
+            if (i + 1 >= rest.size())
+                return MCIERR_MISSING_PARAMETER;
+            if (lower[i] == "from" && !from)
+                from = &rest[i + 1];
+            else if (lower[i] == "to" && !to)
+                to = &rest[i + 1];
+            else
+                return MCIERR_UNRECOGNIZED_KEYWORD;
+        }
+        return drive.Play(from, to);
+    }
+    if (verb == "seek") {
+        if (rest.size() == 2 && lower[0] == "to")
+            return drive.Seek(rest[1]);
+        return rest.empty() ? MCIERR_MISSING_PARAMETER : MCIERR_UNRECOGNIZED_KEYWORD;
+    }
+    if (verb == "set") {
+        if (rest.size() == 3 && lower[0] == "time" && lower[1] == "format")
+            return drive.SetTimeFormat(lower[2]);
+        if (rest.size() == 2 && lower[0] == "door" && (lower[1] == "open" || lower[1] == "closed"))
+            return drive.SetDoor(lower[1] == "open");
+        return rest.empty() ? MCIERR_MISSING_PARAMETER : MCIERR_UNRECOGNIZED_KEYWORD;
+    }
+    if (verb == "status") {
+        if (rest.empty())
+            return MCIERR_MISSING_PARAMETER;
+        return drive.Status(rest, answer);
+    }
+    return MCIERR_UNRECOGNIZED_COMMAND;
+}
+
+} // namespace
+
+MCIERROR mciSendString(const std::string& command, std::string* returnString) {
+    AudioSystem& audio = AudioSystem::Instance();
+    if (audio.OnMciCommand)
+        audio.OnMciCommand(command);
+    std::istringstream in(command);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) {
+        std::string l = Lower(w);
+        if (l != "wait" && l != "notify")
+            words.push_back(w);
+    }
+    std::string answer;
+    MCIERROR result = Dispatch(words, answer);
+    if (returnString)
+        *returnString = result == 0 ? answer : std::string();
+    return result;
+}
+
+std::string mciGetErrorString(MCIERROR error) {
+    switch (error) {
+    case 0:
+        return "The specified command was carried out.";
+    case MCIERR_INVALID_DEVICE_ID:
+        return "Invalid device ID.";
+    case MCIERR_UNRECOGNIZED_KEYWORD:
+        return "The driver cannot recognize the specified command parameter.";
+    case MCIERR_UNRECOGNIZED_COMMAND:
+        return "The driver cannot recognize the specified command.";
+    case MCIERR_HARDWARE:
+        return "There is a problem with your media device.";
+    case MCIERR_INVALID_DEVICE_NAME:
+        return "The specified device is not open or is not recognized by MCI.";
+    case MCIERR_MISSING_COMMAND_STRING:
+        return "No command was specified.";
+    case MCIERR_BAD_INTEGER:
+        return "The specified integer is invalid for this command.";
+    case MCIERR_MISSING_PARAMETER:
+        return "The specified command requires a parameter.";
+    case MCIERR_DEVICE_NOT_READY:
+        return "The device is not ready.";
+    case MCIERR_OUTOFRANGE:
+        return "The specified parameter is out of range for the specified command.";
+    case MCIERR_BAD_TIME_FORMAT:
+        return "The specified value for the time format is invalid.";
+    default:
+        return "Unknown error.";
+    }
+}
+
+} // namespace winmm
