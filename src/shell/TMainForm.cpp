@@ -1,7 +1,12 @@
 // The main window: its widgets and menus, the start-up sequence and the new city.
 #include "shell/TMainForm.h"
 
+#include "city/CityClock.h"
+#include "city/CityInput.h"
 #include "city/Simulation.h"
+#include "shell/BudgetPanel.h"
+#include "shell/ToolPalette.h"
+#include "shell/ViewNavigation.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MessageBoxFlags.h"
 #include "platform/ui/Screen.h"
@@ -23,7 +28,27 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     Hide(); // shown by the first activation
     BuildMenu();
     BuildWidgets();
+    Tools = std::make_unique<ToolPalette>(*this, Tools_GB, City,
+                                          [this](const std::string& line, bool echo, bool recordHistory) {
+                                              RunCommand(line, echo, recordHistory);
+                                          });
+    Budget = std::make_unique<BudgetPanel>(*this, City, *this);
+    Navigation = std::make_unique<ViewNavigation>(Horz_SB, Vert_SB);
+    Navigation->SetUp();
+    Input = std::make_unique<CityInput>(City, *this);
+    Ticker = std::make_unique<CityClock>(City, *this);
+    Clock.OnTimer = [this] { Ticker->ClockTimer(); };
+    // The window and both scroll bars share one key handler.
+    auto keys = [this](std::uint16_t& key, ui::ShiftState shift) { Navigation->GameKeyBown(this, key, shift); };
+    OnKeyDown = keys;
+    Horz_SB.OnKeyDown = keys;
+    Vert_SB.OnKeyDown = keys;
+    OnMouseMove = [this](ui::ShiftState shift, int x, int y) { Input->FormMouseMove(shift & ui::ssShift, x, y); };
+    OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+        Input->FormMouseDown(static_cast<int>(button), shift & ui::ssShift, x, y);
+    };
     RegisterAll();
+    Budget->RegisterAll(*this);
 }
 
 TMainForm::~TMainForm() {
@@ -167,10 +192,6 @@ void TMainForm::BuildWidgets() {
     Tools_GB.SetBounds(0, 326, 268, 115);
     Tools_GB.BackColor = ui::clSilver;
     Tools_GB.Hide();
-    Horz_SB.kind = ui::ScrollBar::Kind::Horizontal;
-    Horz_SB.Hide();
-    Vert_SB.kind = ui::ScrollBar::Kind::Vertical;
-    Vert_SB.Hide();
 
     Clock.SetInterval(100);
     Clock.SetEnabled(false);
@@ -219,6 +240,7 @@ void TMainForm::FormCreate() {
     Console_P.SetBounds(0, screen.Height - 175, screen.Width, 137);
     CentreOnScreen(New_GB);
     CentreOnScreen(Start_GB);
+    Budget->Centre(screen.Width, screen.Height);
 
     RunCommand("EXEC; Default.ini;", true, false);
     City.BuildViewGrid();
@@ -312,11 +334,12 @@ void TMainForm::SpeedClick(ui::MenuItem* item, int monthLength) {
     RunCommand("SPEED; " + std::to_string(monthLength) + ";", true, false);
 }
 
-void TMainForm::ShowBudget(const BudgetFigures&, bool show) {
-    if (show)
-        SetClockEnabled(false);
-}
+void TMainForm::ShowBudget(const BudgetFigures& figures, bool show) { Budget->ShowFigures(figures, show); }
 
-void TMainForm::SetUnlockItemEnabled(int, bool) {}
+void TMainForm::HideBudget() { Budget->Hide(); }
+
+std::optional<int> TMainForm::BudgetPosition(int index) const { return Budget->Position(index); }
+
+void TMainForm::SetUnlockItemEnabled(int unlock, bool enabled) { Tools->SetUnlockItemEnabled(unlock, enabled); }
 
 void TMainForm::DrawFrame() {}

@@ -14,8 +14,14 @@
 #include "shell/CommandInterpreter.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
+class BudgetPanel;
+class CityClock;
+class CityInput;
+class ToolPalette;
+class ViewNavigation;
 class WaveSoundPort;
 class CdAudioPort;
 class ScreenPort;
@@ -84,6 +90,13 @@ public:
 
     ui::Timer Clock;
 
+    // --- the game's parts that own widgets or drive the city
+    std::unique_ptr<ToolPalette> Tools;
+    std::unique_ptr<BudgetPanel> Budget;
+    std::unique_ptr<ViewNavigation> Navigation;
+    std::unique_ptr<CityInput> Input;
+    std::unique_ptr<CityClock> Ticker;
+
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<TSoundBox> SoundBox;
 
@@ -121,6 +134,8 @@ public:
     void SetVertPosition(int position) override { Vert_SB.SetPosition(position); }
     bool AutoBudgetChecked() const override { return O_A_Budget->Checked; }
     void ShowBudget(const BudgetFigures& figures, bool show) override;
+    void HideBudget() override;
+    std::optional<int> BudgetPosition(int index) const override;
     void SetUnlockItemEnabled(int unlock, bool enabled) override;
     void DrawFrame() override;
 
