@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages (run as root or with sudo).
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl2-dev            # window, input, audio output
+  libfreetype-dev        # text rasterising
+  fonts-dejavu-core      # the font embedded at build time
+  libpng-dev             # screenshots
+  libgtest-dev libbenchmark-dev
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  $SUDO apt-get update
+  $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
