@@ -186,12 +186,190 @@ void RecomputeNetworksReference(CityState& state) {
                 for (int yy = y - r; yy <= y + r; ++yy)
                     for (int xx = x - r; xx <= x + r; ++xx)
                         if (CityState::OnMap(xx, yy))
-                            state.Cell(xx, yy).pollution += p;
+                            state.Cell(xx, yy).pollution = SaturatedAdd(state.Cell(xx, yy).pollution, p);
         }
 }
 
+namespace {
+
+// The map with a border of one cell on every side, so that neighbours of edge cells
+// need no test: border cells carry nothing.
+constexpr int kPad = kMapSize + 2;
+constexpr int PadIndex(int x, int y) { return (y + 1) * kPad + (x + 1); }
+
+constexpr std::uint8_t kPower = 1, kSewage = 2, kWater = 4;
+
+// A sweep visits the cells in its own order; at each cell a service is taken from
+// any built-up neighbour that has it. Which neighbour gives it does not matter: the
+// cell is served once and pays one unit, so one test of the four neighbours' carried
+// services together gives what the neighbour-by-neighbour rule gives.
+struct SpreadGrid {
+    std::array<std::uint8_t, kPad * kPad> served{};
+    std::array<std::uint8_t, kPad * kPad> builtUp{};
+    // What each cell passes on: its services when it is built-up, else nothing.
+    std::array<std::uint8_t, kPad * kPad> carried{};
+    std::int32_t left[3] = {0, 0, 0};
+
+    void Visit(int i) {
+        const std::uint8_t offered = static_cast<std::uint8_t>(carried[static_cast<size_t>(i - kPad)] |
+                                                               carried[static_cast<size_t>(i + 1)] |
+                                                               carried[static_cast<size_t>(i + kPad)] |
+                                                               carried[static_cast<size_t>(i - 1)]);
+        std::uint8_t wanted = static_cast<std::uint8_t>(offered & ~served[static_cast<size_t>(i)]);
+        if (!wanted)
+            return;
+        for (int s = 0; s < 3; ++s) {
+            const std::uint8_t bit = static_cast<std::uint8_t>(1 << s);
+            if ((wanted & bit) && left[s] > 0) {
+                served[static_cast<size_t>(i)] |= bit;
+                --left[s];
+            }
+        }
+        if (builtUp[static_cast<size_t>(i)])
+            carried[static_cast<size_t>(i)] = served[static_cast<size_t>(i)];
+    }
+    bool Exhausted() const { return left[0] <= 0 && left[1] <= 0 && left[2] <= 0; }
+};
+
+} // namespace
+
 void RecomputeNetworksFast(CityState& state) {
-    RecomputeNetworksReference(state);
+    // One pass over the map clears last month's figures and finds, for every code,
+    // its first cell and its number of cells.
+    std::array<int, kObjectCodes> count{};
+    std::array<int, kObjectCodes> first{};
+    first.fill(-1);
+    for (int i = 0; i < kMapSize * kMapSize; ++i) {
+        TMapCell& c = state.CityMap[static_cast<size_t>(i)];
+        c.traffic = c.crime = c.pollution = 0;
+        c.powered = c.sewered = c.watered = 0;
+        if (c.code >= 0 && c.code < kObjectCodes) {
+            if (first[static_cast<size_t>(c.code)] < 0)
+                first[static_cast<size_t>(c.code)] = i;
+            ++count[static_cast<size_t>(c.code)];
+        }
+    }
+    state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
+    auto seed = [&](int code, std::uint8_t TMapCell::*marker, std::int32_t& capacity) {
+        const int at = first[static_cast<size_t>(code)];
+        if (at < 0)
+            return;
+        (state.CityMap[static_cast<size_t>(at)].*marker) = 1;
+        capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) * ValueOf(state, code));
+    };
+    for (int q = 37; q <= 44; ++q)
+        seed(q, &TMapCell::powered, state.powerCapacity);
+    for (int q = 46; q <= 47; ++q)
+        seed(q, &TMapCell::sewered, state.sewageCapacity);
+    seed(45, &TMapCell::watered, state.waterCapacity);
+
+    SpreadGrid grid;
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            const TMapCell& c = state.Cell(x, y);
+            const size_t i = static_cast<size_t>(PadIndex(x, y));
+            grid.builtUp[i] = state.IsCell(x, y, kSelBuiltUp) ? 1 : 0;
+            grid.served[i] = static_cast<std::uint8_t>((c.powered ? kPower : 0) | (c.sewered ? kSewage : 0) |
+                                                       (c.watered ? kWater : 0));
+            grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
+        }
+    grid.left[0] = state.powerCapacity;
+    grid.left[1] = state.sewageCapacity;
+    grid.left[2] = state.waterCapacity;
+    // Once every count is used up no sweep can change anything more.
+    for (int pass = 0; pass < 3 && !grid.Exhausted(); ++pass) {
+        for (int y = 0; y < kMapSize; ++y)
+            for (int x = 0; x < kMapSize; ++x)
+                grid.Visit(PadIndex(x, y));
+        for (int y = kMapSize - 1; y >= 0; --y)
+            for (int x = 0; x < kMapSize; ++x)
+                grid.Visit(PadIndex(x, y));
+        for (int y = 0; y < kMapSize; ++y)
+            for (int x = kMapSize - 1; x >= 0; --x)
+                grid.Visit(PadIndex(x, y));
+    }
+    state.powerLeft = grid.left[0];
+    state.sewageLeft = grid.left[1];
+    state.waterLeft = grid.left[2];
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            const std::uint8_t m = grid.served[static_cast<size_t>(PadIndex(x, y))];
+            TMapCell& c = state.Cell(x, y);
+            c.powered = (m & kPower) ? 1 : 0;
+            c.sewered = (m & kSewage) ? 1 : 0;
+            c.watered = (m & kWater) ? 1 : 0;
+        }
+
+    // Roads do not change during the step: the number of roads in any square comes
+    // from running sums, and only cells with a traffic rule walk their ring.
+    std::array<int, (kMapSize + 1) * (kMapSize + 1)> roadSum{};
+    auto sumAt = [&roadSum](int x, int y) -> int& { return roadSum[static_cast<size_t>(y * (kMapSize + 1) + x)]; };
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x)
+            sumAt(x + 1, y + 1) = (state.Cell(x, y).code == kCodeRoad ? 1 : 0) + sumAt(x, y + 1) + sumAt(x + 1, y) -
+                                  sumAt(x, y);
+    auto roadsIn = [&sumAt](int x0, int y0, int x1, int y1) {
+        x0 = std::max(x0, 0), y0 = std::max(y0, 0);
+        x1 = std::min(x1, kMapSize - 1), y1 = std::min(y1, kMapSize - 1);
+        if (x0 > x1 || y0 > y1)
+            return 0;
+        return sumAt(x1 + 1, y1 + 1) - sumAt(x0, y1 + 1) - sumAt(x1 + 1, y0) + sumAt(x0, y0);
+    };
+    const int largeParks = count[109];
+
+    // Pollution only adds up, so it is gathered as a difference table and summed once;
+    // the value a road adds is still taken from its traffic at its turn in map order.
+    std::array<std::int64_t, (kMapSize + 1) * (kMapSize + 1)> diff{};
+    auto addDiff = [&diff](int x, int y, std::int64_t v) { diff[static_cast<size_t>(y * (kMapSize + 1) + x)] += v; };
+
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            TMapCell& c = state.Cell(x, y);
+            const int code = c.code;
+            if ((code >= 48 && code <= 98) || code == 19 || code == 21 || code == 22 || code == 109) {
+                const int k = 1 + roadsIn(x - 3, y - 3, x + 3, y + 3);
+                int t = 0;
+                const int rule = TrafficRule(state, code, k, largeParks, t);
+                const int x0 = std::max(x - 2, 0), x1 = std::min(x + 3, kMapSize - 1);
+                const int y0 = std::max(y - 2, 0), y1 = std::min(y + 3, kMapSize - 1);
+                for (int yy = y0; yy <= y1; ++yy)
+                    for (int xx = x0; xx <= x1; ++xx) {
+                        TMapCell& road = state.Cell(xx, yy);
+                        if (road.code != kCodeRoad)
+                            continue;
+                        road.traffic = rule == 1 ? SaturatedAdd(road.traffic, t)
+                                                 : static_cast<std::int32_t>((static_cast<std::int64_t>(road.traffic) + 1) / 10);
+                    }
+            }
+            int p = 0, r = 0;
+            if (PollutionRule(state, c, p, r) && p != 0 && r >= 0) {
+                const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
+                const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
+                if (x0 <= x1 && y0 <= y1) {
+                    addDiff(x0, y0, p);
+                    addDiff(x1 + 1, y0, -p);
+                    addDiff(x0, y1 + 1, -p);
+                    addDiff(x1 + 1, y1 + 1, p);
+                }
+            }
+        }
+    std::array<std::int64_t, kMapSize + 1> column{};
+    for (int y = 0; y < kMapSize; ++y) {
+        std::int64_t run = 0;
+        for (int x = 0; x < kMapSize; ++x) {
+            column[static_cast<size_t>(x)] += diff[static_cast<size_t>(y * (kMapSize + 1) + x)];
+            run += column[static_cast<size_t>(x)];
+            state.Cell(x, y).pollution = SaturatedAdd(0, run);
+        }
+    }
+
+    // The scratch ring is left as the last cell of the map leaves it.
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx) {
+            const int xx = kMapSize - 1 + dx, yy = kMapSize - 1 + dy;
+            state.roadRing[static_cast<size_t>(dy + 3)][static_cast<size_t>(dx + 3)] =
+                state.IsCell(xx, yy, kCodeRoad) ? TGridPos{xx, yy} : TGridPos{};
+        }
 }
 
 void RecomputeNetworks(CityState& state, CityHost& host) {
