@@ -1,0 +1,190 @@
+// Whole sessions through the headless driver: the protocol's output lines, a new
+// city whose landscape follows the rules, and replays that match for a seed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Runs the program headless on the given input; returns its output lines.
+std::vector<std::string> RunSession(const std::string& input, int* status = nullptr, int seed = 5) {
+    std::string inputPath = std::filesystem::temp_directory_path() / ("plazaro_in_" + std::to_string(::getpid()));
+    {
+        std::ofstream f(inputPath, std::ios::binary);
+        f << input;
+    }
+    std::string command = std::string(PLAZARO_PROGRAM_DIR) + "/plazaro --headless --seed " + std::to_string(seed) +
+                          " < " + inputPath;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::vector<std::string> lines;
+    if (!pipe)
+        return lines;
+    char buffer[4096];
+    std::string current;
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        current.append(buffer, n);
+    int rc = ::pclose(pipe);
+    if (status)
+        *status = WEXITSTATUS(rc);
+    std::istringstream stream(current);
+    std::string line;
+    while (std::getline(stream, line))
+        lines.push_back(line);
+    std::filesystem::remove(inputPath);
+    return lines;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::string StartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0)
+            return line;
+    return {};
+}
+
+TEST(Driver, StartUpGreetsRunsBothScriptsAndEndsAtEndOfInput) {
+    int status = -1;
+    std::vector<std::string> out = RunSession("", &status);
+    EXPECT_EQ(status, 0);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out[0], "reply: Server initialised");
+    EXPECT_EQ(out[1].rfind("reply: Location: ", 0), 0u);
+    EXPECT_TRUE(Has(out, "reply: Execing City.ini"));
+    EXPECT_TRUE(Has(out, "reply: Execing Default.ini"));
+    EXPECT_FALSE(Has(out, "quit"));
+}
+
+TEST(Driver, ConsoleLinesDirectivesAndQuit) {
+    std::vector<std::string> out = RunSession(
+        "// a comment the driver skips\n"
+        "\n"
+        ":mark begin\n"
+        "NAME; Riverside;\n"
+        "R_INFO; 202;\n"
+        "# a comment the language skips\n"
+        ":answer Ignore\n"
+        "WARNING; Careful;\n"
+        ":nonsense\n"
+        "quit;\n"
+        ":mark never reached\n");
+    auto begin = std::find(out.begin(), out.end(), "mark: begin");
+    ASSERT_NE(begin, out.end());
+    std::vector<std::string> session(begin + 1, out.end());
+    std::vector<std::string> expected = {
+        "reply:  changed to Riverside",
+        "reply: Incorrect Number: 202",
+        "reply: Command # a comment the language skips not accepted!",
+        "box: Warning: Careful -> Ignore",
+        "reply: A WARNING occured",
+        "driver: unknown directive \":nonsense\"",
+        "quit",
+        "reply: ",
+    };
+    EXPECT_EQ(session, expected);
+}
+
+TEST(Driver, ANewCityHasARiverAndWoodsAndStartsTheClock) {
+    std::string dump = std::filesystem::temp_directory_path() / ("plazaro_dump_" + std::to_string(::getpid()));
+    std::vector<std::string> out = RunSession(":new Riverside hard\n:state\n:cell 0 0\n:dump " + dump + "\n");
+    EXPECT_TRUE(Has(out, "state: name=\"Riverside\" funds=10000 month=1 year=1950 rank=1 pop=0 R=0 C=0 I=0 "
+                         "tax=25 police=100 fire=100 hospital=100 education=100 transport=100 "
+                         "tool=\"Bulldoze\" toolcode=9 price=10 monthlength=6000 clock=on autobudget=off"))
+        << StartingWith(out, "state:");
+    EXPECT_EQ(StartingWith(out, "cell 0 0: code=").find("anchor=0,0"), std::string("cell 0 0: code=").size() + 3)
+        << StartingWith(out, "cell 0 0:");
+
+    // The landscape: codes 9, 11 or 12; one band of 5 to 8 water cells per row
+    // (cut at the edge), never starting left of the row above's start.
+    std::ifstream f(dump);
+    std::string line;
+    std::vector<std::vector<int>> codes(80, std::vector<int>(80, -1));
+    std::vector<std::vector<int>> pending(80, std::vector<int>(80, -1));
+    while (std::getline(f, line)) {
+        std::istringstream s(line);
+        int x, y, code, ax, ay, pend;
+        if (line.empty() || !std::isdigit(static_cast<unsigned char>(line[0])))
+            continue;
+        s >> x >> y >> code >> ax >> ay >> pend;
+        codes[y][x] = code;
+        pending[y][x] = pend;
+    }
+    std::filesystem::remove(dump);
+    int previousStart = -1;
+    for (int y = 0; y < 80; ++y) {
+        int start = -1, count = 0;
+        for (int x = 0; x < 80; ++x) {
+            int c = codes[y][x];
+            ASSERT_TRUE(c == 9 || c == 11 || c == 12) << x << "," << y << " code " << c;
+            if (c == 11) {
+                EXPECT_GE(pending[y][x], 1);
+                EXPECT_LE(pending[y][x], 6);
+            }
+            if (c == 12) {
+                if (start < 0)
+                    start = x;
+                EXPECT_EQ(x, start + count) << "water is one band in row " << y;
+                ++count;
+            }
+        }
+        ASSERT_GE(start, 0) << "row " << y;
+        EXPECT_GE(start, 21);
+        EXPECT_GE(start, previousStart);
+        EXPECT_LE(start - previousStart, previousStart < 0 ? 80 : 1);
+        if (start + 8 <= 80)
+            EXPECT_GE(count, 5) << "row " << y;
+        EXPECT_LE(count, 8);
+        previousStart = start;
+    }
+}
+
+TEST(Driver, TheSameSeedAndInputReplayTheSameGame) {
+    const std::string input = ":new Replay\n:tick 130\nRANDOM; 1000;\n:state\n:cell 30 30\n";
+    std::vector<std::string> a = RunSession(input, nullptr, 42);
+    std::vector<std::string> b = RunSession(input, nullptr, 42);
+    std::vector<std::string> c = RunSession(input, nullptr, 43);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+}
+
+TEST(Driver, TheClockTicksMonthsAndTheStatusLineIsOnScreen) {
+    std::vector<std::string> out = RunSession(":new Ticker\n:tick 59\n:state\n:tick\n:state\n:screen\n");
+    std::vector<std::string> states;
+    for (const std::string& line : out)
+        if (line.rfind("state:", 0) == 0)
+            states.push_back(line);
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_NE(states[0].find("month=1 "), std::string::npos);
+    EXPECT_NE(states[1].find("month=2 "), std::string::npos);
+    EXPECT_TRUE(Has(out, "screen 0: Feb 1950    " + std::string(15, ' ')));
+    EXPECT_TRUE(Has(out, "screen 4: Status: Hamlet     " + std::string(15, ' ')));
+}
+
+TEST(Driver, SpeedItemsEchoTheirLineAndPauseStopsTheClock) {
+    std::vector<std::string> out = RunSession(":new Speedy\n:press S_Pause\n:tick 100\n:state\n:press S_Fast\n:tick 20\n:state\n");
+    EXPECT_TRUE(Has(out, "reply: Speed = 0"));
+    EXPECT_TRUE(Has(out, "reply: Speed = 2000"));
+    std::string last;
+    for (const std::string& line : out)
+        if (line.rfind("state:", 0) == 0)
+            last = line;
+    EXPECT_NE(last.find("month=2 "), std::string::npos) << last;
+}
+
+TEST(Driver, TypedLinesAreCutAtTheBoxLimitAndUnknownWidgetsAreReported) {
+    std::vector<std::string> out = RunSession("ECHO; " + std::string(80, 'z') + ";\n:press NoSuchThing\n");
+    // The box keeps "ECHO; " and 58 letters; the last is lost with the missing ";".
+    EXPECT_TRUE(Has(out, "reply: " + std::string(57, 'z')));
+    EXPECT_TRUE(Has(out, "driver: unknown widget \"NoSuchThing\""));
+}
+
+} // namespace
