@@ -7,6 +7,8 @@
 
 #include <array>
 #include <optional>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -187,4 +189,25 @@ inline void Lay(CityState& state, int x, int y, int code, int n = 1) {
             state.Cell(xx, yy).anchorY = y;
         }
     state.SetCell(x, y, code);
+}
+
+// The game's draws as the design fixes them (one 32-bit Mersenne Twister, n <= 0
+// gives 1), so that a test can foresee what a seeded city will draw.
+class Draws {
+public:
+    explicit Draws(std::uint32_t seed) : gen_(seed) {}
+    int Random(int n) { return n <= 0 ? 1 : static_cast<int>(gen_() % static_cast<std::uint32_t>(n)) + 1; }
+
+private:
+    std::mt19937 gen_;
+};
+
+// The first seed whose opening draws make the predicate true.
+template <typename Predicate> std::uint32_t SeedWhere(Predicate predicate) {
+    for (std::uint32_t seed = 1; seed < 100000; ++seed) {
+        Draws draws(seed);
+        if (predicate(draws))
+            return seed;
+    }
+    throw std::logic_error("no seed found");
 }

@@ -3,6 +3,7 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/MessageBoxFlags.h"
 #include "platform/ui/Screen.h"
 #include "shell/CommandHistory.h"
 #include "shell/InterpreterPorts.h"

@@ -206,4 +206,37 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::vector<s
     return f;
 }
 
+std::vector<std::uint8_t> EncodeBmp8(int width, int height, const std::vector<std::uint32_t>& palette,
+                                     const std::vector<std::uint8_t>& indices) {
+    std::size_t rowBytes = ((std::size_t(width) * 8 + 31) / 32) * 4;
+    std::size_t tableBytes = palette.size() * 4;
+    std::size_t offset = 54 + tableBytes;
+    std::vector<std::uint8_t> f(offset + rowBytes * std::size_t(height), 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            f[at + i] = std::uint8_t(v >> (8 * i));
+    };
+    f[0] = 'B';
+    f[1] = 'M';
+    put32(2, std::uint32_t(f.size()));
+    put32(10, std::uint32_t(offset));
+    put32(14, 40);
+    put32(18, std::uint32_t(width));
+    put32(22, std::uint32_t(height));
+    f[26] = 1;
+    f[28] = 8;
+    put32(34, std::uint32_t(rowBytes * std::size_t(height)));
+    put32(46, std::uint32_t(palette.size()));
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        f[54 + i * 4] = std::uint8_t(palette[i]);
+        f[54 + i * 4 + 1] = std::uint8_t(palette[i] >> 8);
+        f[54 + i * 4 + 2] = std::uint8_t(palette[i] >> 16);
+    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            f[offset + rowBytes * std::size_t(height - 1 - y) + std::size_t(x)] =
+                indices[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    return f;
+}
+
 } // namespace gdi

@@ -33,5 +33,8 @@ std::string DecodeBmpAuto(const std::uint8_t* data, std::size_t size, DecodedBmp
 
 // Writes a 24-bit uncompressed .bmp file image (used by tests and tools).
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::vector<std::uint32_t>& rgbTopDown);
+// Writes an 8-bit uncompressed .bmp file image with the given colour table (0x00RRGGBB).
+std::vector<std::uint8_t> EncodeBmp8(int width, int height, const std::vector<std::uint32_t>& palette,
+                                     const std::vector<std::uint8_t>& indicesTopDown);
 
 } // namespace gdi

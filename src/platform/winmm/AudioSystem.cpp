@@ -40,6 +40,7 @@ void AudioSystem::Reset() {
     mixer_.Clear();
     OnPlaySound = nullptr;
     OnMciCommand = nullptr;
+    FailPlaySound = false;
 }
 
 std::string RelativeToProgramDir(const std::string& path) {

@@ -26,6 +26,9 @@ public:
     // Called with every MCI command string sent, exactly as sent.
     std::function<void(const std::string&)> OnMciCommand;
 
+    // Fault injection for tests: while set, PlaySound fails whatever it is asked.
+    bool FailPlaySound = false;
+
     // Closes every wave output, stops every voice, takes the CD drive back to its
     // state at program start and installs no device. Tests start from here.
     void Reset();

@@ -88,12 +88,16 @@ bool Start(std::shared_ptr<const PcmBuffer> pcm, DWORD flags) {
 bool PlaySound(const char* pszSound, HMODULE, DWORD fdwSound) {
     AudioSystem& audio = AudioSystem::Instance();
     if (!pszSound || !*pszSound || (fdwSound & SND_PURGE)) {
+        if (audio.FailPlaySound)
+            return false;
         StopCurrent(audio.GetMixer());
         return true;
     }
     std::string name = pszSound;
     if (audio.OnPlaySound)
         audio.OnPlaySound(name);
+    if (audio.FailPlaySound)
+        return false;
     if ((fdwSound & SND_NOSTOP) && PlaySoundActive())
         return false;
     if (!audio.HasOutput())
