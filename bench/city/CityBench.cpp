@@ -1,0 +1,253 @@
+// The tick in which a month passes on a dense, fully built city, and a new city.
+#include "city/Budget.h"
+#include "city/CityClock.h"
+#include "city/CityHost.h"
+#include "city/CityState.h"
+#include "city/Placement.h"
+#include "city/Simulation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window that does nothing: the figures are the simulation's own cost, without the
+// interpreter's drawing of the status line or the renderer's frame.
+class NullHost : public CityHost {
+public:
+    int lines = 0;
+    std::int64_t monthTime = 0;
+    void RunCommand(const std::string&, bool, bool) override { ++lines; }
+    bool GameScreenShown() const override { return true; }
+    bool ClockEnabled() const override { return true; }
+    void SetClockEnabled(bool) override {}
+    std::int64_t MonthTime() const override { return monthTime; }
+    void SetMonthTime(std::int64_t ms) override { monthTime = ms; }
+    int ClockInterval() const override { return 100; }
+    int HorzPosition() const override { return 35; }
+    void SetHorzPosition(int) override {}
+    int VertPosition() const override { return 66; }
+    void SetVertPosition(int) override {}
+    bool AutoBudgetChecked() const override { return true; }
+    void ShowBudget(const BudgetFigures&, bool) override {}
+    void SetUnlockItemEnabled(int, bool) override {}
+    void DrawFrame() override {}
+};
+
+// The object types of the shipped start-up script: its CODE lines, read field by field.
+void LoadTypes(CityState& state) {
+    std::ifstream in(PLAZARO_SCRIPT_DIR "/City.ini");
+    if (!in)
+        throw std::runtime_error("City.ini not found");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("CODE; ", 0) != 0)
+            continue;
+        std::vector<std::string> f;
+        size_t at = 0;
+        while (at < line.size()) {
+            size_t end = line.find(';', at);
+            if (end == std::string::npos)
+                break;
+            f.push_back(line.substr(at, end - at));
+            at = end + 2;
+        }
+        if (f.size() < 9)
+            continue;
+        const int code = std::stoi(f[1]);
+        if (code < 0 || code >= city::kObjectCodes)
+            continue;
+        TObjectType& t = state.ObjectTypes[static_cast<size_t>(code)];
+        t.size = std::stoi(f[2]);
+        t.value = std::stoi(f[3]);
+        t.reportKind = std::stoi(f[4]);
+        t.needsPower = std::stoi(f[5]) == 1;
+        t.needsSewage = std::stoi(f[6]) == 1;
+        t.needsWater = std::stoi(f[7]) == 1;
+        t.name = f[8];
+    }
+}
+
+// Every block of 4 x 4 cells between roads is built: grown homes, shops and works,
+// plants, pumps and treatment works, services, stations, a railway across the middle,
+// and power lines along every road.
+void BuildDenseCity(CityState& state) {
+    LoadTypes(state);
+    state.BuildViewGrid();
+    state.ResetCityCounters();
+    for (TMapCell& c : state.CityMap)
+        c = TMapCell{};
+    for (TMapCell& c : state.CityMap)
+        c.code = city::kCodeEmpty;
+    for (int y = 0; y < city::kMapSize; ++y)
+        for (int x = 0; x < city::kMapSize; ++x)
+            if (x % 5 == 0 || y % 5 == 0) {
+                state.Cell(x, y).code = y == 40 ? city::kCodeRailway : city::kCodeRoad;
+                state.Cell(x, y).pendingCode = city::kCodePowerLine;
+            }
+    // Service blocks, in turn: each entry is a list of (dx, dy, code) laid inside a block.
+    struct Piece {
+        int dx, dy, code;
+    };
+    const std::vector<std::vector<Piece>> services = {
+        {{0, 0, 37}},                                        // coal
+        {{0, 0, 43}, {2, 0, 46}, {0, 2, 45}, {1, 2, 45}, {2, 2, 19}}, // microwave, treatment, pumps, bus
+        {{0, 0, 40}},                                        // nuclear
+        {{0, 0, 101}, {3, 0, 108}, {3, 1, 22}, {0, 3, 45}},   // police, park, sub-station, pump
+        {{0, 0, 102}, {3, 0, 45}, {3, 1, 45}, {0, 3, 108}},   // fire
+        {{0, 0, 103}, {3, 0, 45}, {0, 3, 45}},               // hospital
+        {{0, 0, 104}, {3, 0, 45}, {3, 3, 108}},              // school
+        {{0, 0, 105}},                                       // college
+        {{0, 0, 106}, {2, 0, 109}, {0, 2, 21}, {2, 2, 99}},  // library, large park, station, church
+        {{0, 0, 107}, {3, 3, 45}},                           // museum
+        {{0, 0, 100}, {3, 0, 41}},                           // cathedral, wind
+        {{0, 0, 38}},                                        // oil
+        {{0, 0, 42}, {3, 0, 45}, {3, 3, 47}},                // solar, U.V. (3 x 3 does not fit: skipped)
+        {{0, 0, 39}},                                        // gas
+        {{0, 0, 111}},                                       // stadium
+        {{0, 0, 47}, {3, 0, 45}},                            // U.V. treatment
+    };
+    int serviceTurn = 0;
+    for (int by = 0; by < 16; ++by)
+        for (int bx = 0; bx < 16; ++bx) {
+            const int x0 = bx * 5 + 1, y0 = by * 5 + 1;
+            const int kind = (bx * 7 + by * 3) % 8;
+            const int variant = (bx + by) % 5;
+            auto place = [&](int dx, int dy, int code) {
+                city::PlaceObject(state, x0 + dx, y0 + dy, 0, state.SizeOf(code), code);
+            };
+            switch (kind) {
+            case 0: case 1: case 2: // high-density homes, 2 x 2 and 3 x 3
+                if (kind == 2) {
+                    place(0, 0, 60 + variant);
+                    for (int d = 0; d < 4; ++d) {
+                        place(3, d, 50 + (variant + d) % 5);
+                        if (d < 3)
+                            place(d, 3, 50 + (variant + d + 1) % 5);
+                    }
+                } else {
+                    for (int d = 0; d < 4; ++d)
+                        place((d % 2) * 2, (d / 2) * 2, 55 + (variant + d) % 5);
+                }
+                break;
+            case 3: case 4: // shops and offices
+                for (int d = 0; d < 4; ++d)
+                    place((d % 2) * 2, (d / 2) * 2, 72 + (variant + d) % 5);
+                break;
+            case 5: // works
+                for (int d = 0; d < 4; ++d)
+                    place((d % 2) * 2, (d / 2) * 2, 89 + (variant + d) % 5);
+                break;
+            case 6: // low-density mix
+                for (int d = 0; d < 16; ++d)
+                    place(d % 4, d / 4, (d % 3 == 0 ? 50 : d % 3 == 1 ? 67 : 84) + (variant + d) % 5);
+                break;
+            default:
+                for (const Piece& p : services[static_cast<size_t>(serviceTurn % services.size())])
+                    place(p.dx, p.dy, p.code);
+                ++serviceTurn;
+                break;
+            }
+        }
+    state.residentialPop = state.commercialPop = state.industrialPop = 0;
+    for (int y = 0; y < city::kMapSize; ++y)
+        for (int x = 0; x < city::kMapSize; ++x) {
+            const int code = state.Cell(x, y).code;
+            const TObjectType* t = state.TypeOf(code);
+            if (!t)
+                continue;
+            if (code >= 50 && code <= 64)
+                state.residentialPop += t->value;
+            else if (code >= 67 && code <= 81)
+                state.commercialPop += t->value;
+            else if (code >= 84 && code <= 98)
+                state.industrialPop += t->value;
+        }
+    state.funds = 20000;
+    state.cityRank = 3;
+    state.month = 5;
+    state.year = 1960;
+    state.monthLength = 6000;
+    state.Seed(42);
+}
+
+void BM_MonthTick(benchmark::State& bench) {
+    CityState state;
+    BuildDenseCity(state);
+    NullHost host;
+    CityClock clock(state, host);
+    for (auto _ : bench) {
+        state.month = 5; // never the turn of the year: that is a tick of its own
+        host.monthTime = state.monthLength - 100;
+        clock.ClockTimer();
+        benchmark::DoNotOptimize(state.CityMap.data());
+    }
+    int powered = 0, empty = 0;
+    for (const TMapCell& c : state.CityMap) {
+        powered += c.powered;
+        empty += c.code == city::kCodeEmpty;
+    }
+    bench.counters["pop"] = state.residentialPop + state.commercialPop + state.industrialPop;
+    bench.counters["powered"] = powered;
+    bench.counters["empty"] = empty;
+}
+BENCHMARK(BM_MonthTick)->Unit(benchmark::kMicrosecond);
+
+void BM_YearTick(benchmark::State& bench) {
+    CityState state;
+    BuildDenseCity(state);
+    NullHost host;
+    CityClock clock(state, host);
+    for (auto _ : bench) {
+        state.month = 12;
+        state.year = 1960;
+        host.monthTime = state.monthLength - 100;
+        clock.ClockTimer();
+        benchmark::DoNotOptimize(state.funds);
+    }
+}
+BENCHMARK(BM_YearTick)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainTick(benchmark::State& bench) {
+    CityState state;
+    BuildDenseCity(state);
+    NullHost host;
+    CityClock clock(state, host);
+    for (auto _ : bench) {
+        host.monthTime = 0;
+        clock.ClockTimer();
+    }
+}
+BENCHMARK(BM_PlainTick)->Unit(benchmark::kMicrosecond);
+
+// The new-city procedure without the window's part: landscape, scalars, the budget
+// figures, the networks and the unlocks.
+void BM_NewCity(benchmark::State& bench) {
+    CityState state;
+    LoadTypes(state);
+    state.BuildViewGrid();
+    state.Seed(7);
+    NullHost host;
+    for (auto _ : bench) {
+        state.GenerateLandscape();
+        state.funds = 20000;
+        state.cityRank = 1;
+        state.residentialPop = state.commercialPop = state.industrialPop = 0;
+        state.month = 1;
+        state.year = 1950;
+        state.monthLength = 6000;
+        city::FillBudgetPanel(state, host);
+        city::RecomputeNetworks(state, host);
+        city::UnlockStep(state, host);
+        benchmark::DoNotOptimize(state.CityMap.data());
+    }
+}
+BENCHMARK(BM_NewCity)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
