@@ -140,8 +140,9 @@ TEST(Driver, ANewCityHasARiverAndWoodsAndStartsTheClock) {
         EXPECT_GE(start, 21);
         EXPECT_GE(start, previousStart);
         EXPECT_LE(start - previousStart, previousStart < 0 ? 80 : 1);
-        if (start + 8 <= 80)
+        if (start + 8 <= 80) {
             EXPECT_GE(count, 5) << "row " << y;
+        }
         EXPECT_LE(count, 8);
         previousStart = start;
     }

@@ -4,7 +4,7 @@
 
 namespace {
 
-using Console = ShellTest;
+using ConsoleKeys = ShellTest;
 
 void Press(TMainForm& form, std::uint16_t key) { form.C_Input_E.KeyDown(key, 0); }
 
@@ -14,14 +14,14 @@ void Type(TMainForm& form, const std::string& text) {
     Press(form, ui::VK_RETURN);
 }
 
-TEST_F(Console, UpRightAfterStartShowsAnEmptyText) {
+TEST_F(ConsoleKeys, UpRightAfterStartShowsAnEmptyText) {
     CommandHistory::Instance().ResetHistory();
     form->C_Input_E.SetText("typed");
     Press(*form, ui::VK_UP);
     EXPECT_EQ(form->C_Input_E.Text(), "");
 }
 
-TEST_F(Console, UpAndDownBrowseFromTheEntryShown) {
+TEST_F(ConsoleKeys, UpAndDownBrowseFromTheEntryShown) {
     CommandHistory::Instance().ResetHistory();
     Type(*form, "ECHO; A;");
     Type(*form, "ECHO; B;");
@@ -35,7 +35,7 @@ TEST_F(Console, UpAndDownBrowseFromTheEntryShown) {
     }
 }
 
-TEST_F(Console, OnlyTheLastTenCanBeRecalled) {
+TEST_F(ConsoleKeys, OnlyTheLastTenCanBeRecalled) {
     CommandHistory& h = CommandHistory::Instance();
     h.ResetHistory();
     for (int i = 1; i <= 12; ++i)
@@ -47,7 +47,7 @@ TEST_F(Console, OnlyTheLastTenCanBeRecalled) {
     EXPECT_EQ(form->C_Input_E.Text(), "ECHO; 3;"); // stays at the oldest
 }
 
-TEST_F(Console, AtTheOldestEndAnEmptyNinthEntryShowsTheEighth) {
+TEST_F(ConsoleKeys, AtTheOldestEndAnEmptyNinthEntryShowsTheEighth) {
     CommandHistory& h = CommandHistory::Instance();
     h.ResetHistory();
     // ResetHistory keeps entry 9 as it was; the fixture left it empty.
@@ -59,7 +59,7 @@ TEST_F(Console, AtTheOldestEndAnEmptyNinthEntryShowsTheEighth) {
     EXPECT_EQ(h.OlderEntry(), "L1");
 }
 
-TEST_F(Console, ANewLineAfterBrowsingIsInsertedAtEntryZero) {
+TEST_F(ConsoleKeys, ANewLineAfterBrowsingIsInsertedAtEntryZero) {
     CommandHistory& h = CommandHistory::Instance();
     h.ResetHistory();
     Type(*form, "ECHO; A;");
@@ -71,19 +71,19 @@ TEST_F(Console, ANewLineAfterBrowsingIsInsertedAtEntryZero) {
     EXPECT_EQ(form->C_Input_E.Text(), "ECHO; A;");
 }
 
-TEST_F(Console, RefusedAndMistypedLinesStillEnterTheHistory) {
+TEST_F(ConsoleKeys, RefusedAndMistypedLinesStillEnterTheHistory) {
     Type(*form, "BOGUS;");
     EXPECT_EQ(form->C_Memo.Line(0), "Command BOGUS; not accepted!");
     EXPECT_EQ(CommandHistory::Instance().NewestEntry(), "BOGUS;");
 }
 
-TEST_F(Console, TheInputBoxTakesAtMostSixtyFourCharacters) {
+TEST_F(ConsoleKeys, TheInputBoxTakesAtMostSixtyFourCharacters) {
     form->C_Input_E.Clear();
     form->C_Input_E.TypeText(std::string(100, 'x'));
     EXPECT_EQ(form->C_Input_E.Text().size(), 64u);
 }
 
-TEST_F(Console, F2ShowsAndHidesTheConsoleKeepingRepliesAndHistory) {
+TEST_F(ConsoleKeys, F2ShowsAndHidesTheConsoleKeepingRepliesAndHistory) {
     EXPECT_FALSE(form->Console_P.Visible());
     form->KeyPress(ui::VK_F2, 0);
     EXPECT_TRUE(form->Console_P.Visible());
@@ -100,7 +100,7 @@ TEST_F(Console, F2ShowsAndHidesTheConsoleKeepingRepliesAndHistory) {
     EXPECT_EQ(CommandHistory::Instance().NewestEntry(), "ECHO; kept;");
 }
 
-TEST_F(Console, ResetHistoryGreetsThePlayer) {
+TEST_F(ConsoleKeys, ResetHistoryGreetsThePlayer) {
     CommandHistory& h = CommandHistory::Instance();
     h.AddToHistory("x");
     EXPECT_EQ(h.ResetHistory(), "ECHO; Server initialised;");

@@ -52,13 +52,13 @@ void Application::Run() {
         if (!backend_)
             break;
         if (!backend_->PumpEvents(true))
-            Terminate();
+            EndOfInput();
     }
 }
 
 void Application::ProcessMessages() {
     if (backend_ && !backend_->PumpEvents(false))
-        Terminate();
+        EndOfInput();
 }
 
 std::uint64_t Application::NowMs() const { return backend_ ? backend_->NowMs() : 0; }

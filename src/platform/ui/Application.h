@@ -34,6 +34,9 @@ public:
     // Asks the message loop to end after the current event.
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // The input ended (the window closed, or the driver's input ran out): the loop
+    // ends without a quit request.
+    void EndOfInput() { terminated_ = true; }
     // Starts a new run (tests create many games in one process).
     void ResetTerminated() { terminated_ = false; }
 

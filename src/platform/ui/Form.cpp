@@ -43,7 +43,7 @@ int Form::ShowModal() {
     Show();
     while (ModalResult == 0 && !app.Terminated() && app.GetBackend()) {
         if (!app.GetBackend()->PumpEvents(true))
-            app.Terminate();
+            app.EndOfInput();
     }
     modal_ = false;
     Hide();
