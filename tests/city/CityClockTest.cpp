@@ -190,11 +190,4 @@ TEST_F(CityClockTest, AFinishedSiteWaitsForTheMonth) {
     EXPECT_EQ(state.Cell(5, 5).countdown, 0);
 }
 
-TEST_F(CityClockTest, SpeedLines) {
-    EXPECT_EQ(SpeedLine(kSpeedPause), "SPEED; 0;");
-    EXPECT_EQ(SpeedLine(kSpeedSlow), "SPEED; 10000;");
-    EXPECT_EQ(SpeedLine(kSpeedMedium), "SPEED; 6000;");
-    EXPECT_EQ(SpeedLine(kSpeedFast), "SPEED; 2000;");
-}
-
 } // namespace

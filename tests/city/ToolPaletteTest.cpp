@@ -25,7 +25,6 @@ struct Ran {
 class ToolPaletteTest : public ::testing::Test {
 protected:
     ToolPaletteTest() { toolsBox.Show(); }
-    void Shown() { toolsBox.Show(); }
     ui::Form form{"MainForm"};
     ui::GroupBox toolsBox{"Tools_GB", &form};
     CityState state;
@@ -37,53 +36,25 @@ protected:
 // The number of a tool line's first field: the group and cursor index.
 int GroupOf(const std::string& line) { return std::atoi(line.c_str() + line.find(';') + 1); }
 
-TEST_F(ToolPaletteTest, TheBoxAndItsButtons) {
-    EXPECT_EQ(toolsBox.Caption, "Tools");
-    EXPECT_EQ(toolsBox.Left, 0);
-    EXPECT_EQ(toolsBox.Top, 326);
-    EXPECT_EQ(toolsBox.Width, 268);
-    EXPECT_EQ(toolsBox.Height, 115);
-    EXPECT_EQ(toolsBox.BackColor, ui::clSilver);
-
-    struct Expect {
-        const char* name;
-        const char* hint;
-        int left, top;
+TEST_F(ToolPaletteTest, ButtonsStandInTheirGridWithHintsAndGlyphs) {
+    // Three rows of six 30-pixel buttons on a 31-pixel pitch, the centre button beside them.
+    const std::pair<const char*, std::pair<int, int>> spots[] = {
+        {"Bulldoze_SB", {3, 18}}, {"Industrial_SB", {158, 18}}, {"Rail_SB", {34, 49}},
+        {"Power_SB", {3, 80}},    {"Emergancy_SB", {158, 80}},  {"Centre_SB", {190, 18}},
     };
-    const Expect buttons[] = {
-        {"Bulldoze_SB", "Bulldoze", 3, 18},
-        {"Landscape_SB", "Lakes / Trees", 34, 18},
-        {"Gifts_SB", "Gifts", 65, 18},
-        {"Residential_SB", "Residential", 96, 18},
-        {"Commercial_SB", "Commercial", 127, 18},
-        {"Industrial_SB", "Industrial", 158, 18},
-        {"Road_SB", "Roads", 3, 49},
-        {"Rail_SB", "Rail / Subway", 34, 49},
-        {"Ports_SB", "AirPort / SeaPort", 65, 49},
-        {"Religion_SB", "Religion", 96, 49},
-        {"Recreation_SB", "Recreation", 127, 49},
-        {"Services_SB", "City Services", 158, 49},
-        {"Power_SB", "Power Lines / Power Plants", 3, 80},
-        {"Pipes_SB", "Water Pump", 34, 80},
-        {"Sewage_SB", "Sewage Treatment", 65, 80},
-        {"Education_SB", "Education", 96, 80},
-        {"Query_SB", "Query Tool", 127, 80},
-        {"Emergancy_SB", "Emergancy Services", 158, 80},
-        {"Centre_SB", "Centre Tool", 190, 18},
-    };
-    for (const Expect& e : buttons) {
-        ui::SpeedButton* b = form.Find<ui::SpeedButton>(e.name);
-        ASSERT_NE(b, nullptr) << e.name;
-        EXPECT_EQ(b->Hint, e.hint);
-        EXPECT_TRUE(b->ShowHint);
-        EXPECT_EQ(b->Left, e.left) << e.name;
-        EXPECT_EQ(b->Top, e.top) << e.name;
+    for (const auto& [name, at] : spots) {
+        ui::SpeedButton* b = form.Find<ui::SpeedButton>(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->Left, at.first) << name;
+        EXPECT_EQ(b->Top, at.second) << name;
         EXPECT_EQ(b->Width, 30);
-        EXPECT_EQ(b->Height, 30);
-        EXPECT_EQ(b->Glyph, std::string("GLYPH_") + e.name);
         EXPECT_EQ(b->Parent(), &toolsBox);
-        EXPECT_TRUE(b->Enabled());
+        EXPECT_EQ(b->Glyph, std::string("GLYPH_") + name);
+        EXPECT_TRUE(b->ShowHint);
     }
+    EXPECT_EQ(form.Find<ui::SpeedButton>("Power_SB")->Hint, "Power Lines / Power Plants");
+    EXPECT_EQ(form.Find<ui::SpeedButton>("Emergancy_SB")->Hint, "Emergancy Services");
+    // The rotation buttons: larger, disabled, and idle when clicked.
     for (auto [name, left] : {std::pair{"RCCWSB", 190}, {"RCWiSB", 227}}) {
         ui::SpeedButton* b = form.Find<ui::SpeedButton>(name);
         ASSERT_NE(b, nullptr);
@@ -248,27 +219,18 @@ protected:
     ViewNavigation nav{horz, vert};
 };
 
-TEST_F(ViewNavigationTest, RangesStepsAndPlaces) {
-    EXPECT_EQ(horz.Min(), 0);
-    EXPECT_EQ(horz.Max(), 70);
+TEST_F(ViewNavigationTest, BarsStartMidwayAndHidden) {
     EXPECT_EQ(horz.Position(), 35);
-    EXPECT_EQ(horz.SmallChange, 2);
-    EXPECT_EQ(horz.LargeChange, 5);
-    EXPECT_EQ(horz.Left, 0);
-    EXPECT_EQ(horz.Top, 309);
-    EXPECT_EQ(horz.Width, 623);
-    EXPECT_EQ(horz.Height, 16);
-    EXPECT_EQ(vert.Min(), 0);
-    EXPECT_EQ(vert.Max(), 141);
     EXPECT_EQ(vert.Position(), 66);
-    EXPECT_EQ(vert.SmallChange, 5);
-    EXPECT_EQ(vert.LargeChange, 18);
-    EXPECT_EQ(vert.Left, 624);
-    EXPECT_EQ(vert.Top, 20);
-    EXPECT_EQ(vert.Width, 16);
-    EXPECT_EQ(vert.Height, 305);
+    EXPECT_EQ(vert.Left, 624); // beside the map, below the menu
+    EXPECT_EQ(horz.Top, 309);
     EXPECT_FALSE(horz.Visible());
     EXPECT_FALSE(vert.Visible());
+    // The ranges hold: 0 to 70 across, 0 to 141 down.
+    horz.SetPosition(500);
+    vert.SetPosition(500);
+    EXPECT_EQ(horz.Position(), 70);
+    EXPECT_EQ(vert.Position(), 141);
 }
 
 TEST_F(ViewNavigationTest, ArrowsStepAndStopAtTheEnds) {
