@@ -477,6 +477,11 @@ TEST_F(CityInputTest, DragChecksEveryAnchorBeforeBuilding) {
     input.MouseDrag(12, 12, 10, 10);
     EXPECT_EQ(state.CountCells(17), 9);
     EXPECT_EQ(state.funds, 0);
+    // At one anchor the ground is judged before the money.
+    host.Clear();
+    state.Cell(30, 30).code = kCodeWater;
+    input.MouseDrag(31, 31, 30, 30);
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{kTerrain});
 }
 
 TEST_F(CityInputTest, DragSkipsBlockedObjectsButChargesThem) {
