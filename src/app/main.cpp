@@ -2,6 +2,8 @@
 #include "app/HeadlessDriver.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/os/ProgramDir.h"
+#include "platform/winmm/AudioSystem.h"
+#include "platform/winmm/RecordingAudioDevice.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Exception.h"
 #include "shell/TMainForm.h"
@@ -52,6 +54,14 @@ int RunHeadless(const Options& options) {
     if (options.seed)
         form.SeedRandom(*options.seed);
     HeadlessDriver driver(form, backend, std::cin, std::cout);
+    // One waveform device that records instead of playing: every sound handed to
+    // the platform and every CD command string is reported.
+    auto& audio = winmm::AudioSystem::Instance();
+    audio.Install(std::make_unique<winmm::RecordingAudioDevice>());
+    audio.OnPlaySound = [&driver](const std::string& path) {
+        driver.Print("sound: " + winmm::RelativeToProgramDir(path));
+    };
+    audio.OnMciCommand = [&driver](const std::string& command) { driver.Print("mci: " + command); };
     form.C_Memo.OnInsert = [&driver](std::size_t index, const std::string& line) {
         if (index == 0)
             driver.Print("reply: " + line);
@@ -62,6 +72,8 @@ int RunHeadless(const Options& options) {
     if (!app.Terminated())
         app.HandleEvent([&] { form.FormActivate(); });
     app.Run();
+    audio.OnPlaySound = nullptr;
+    audio.OnMciCommand = nullptr;
     app.SetBackend(nullptr);
     return 0;
 }
