@@ -6,6 +6,7 @@
 #include "city/Placement.h"
 #include "city/Simulation.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -30,6 +31,31 @@ std::int32_t Clamped(std::int64_t value) {
 void Charge(CityState& state, std::int64_t amount) { state.funds = Clamped(std::int64_t{state.funds} - amount); }
 
 } // namespace
+
+namespace city {
+
+std::optional<ViewSpot> PointAtCell(const CityState& state, int horz, int vert, int x, int y) {
+    if (!CityState::OnMap(x, y))
+        return std::nullopt;
+    // Each cell is written once into the lookup; its flat index gives row and column.
+    for (int index = 0; index < kViewRows * kViewCols; ++index) {
+        const TGridPos p = state.ViewGrid[static_cast<size_t>(index)];
+        if (p.x != x || p.y != y)
+            continue;
+        const int row = index / kViewCols, col = index % kViewCols;
+        auto underBands = [&](int h, int v) {
+            return row - 1 - v >= 0 && row - 1 - v <= 21 && col - h >= 0 && col - h <= 11;
+        };
+        if (!underBands(horz, vert)) {
+            horz = std::clamp(col - 6, 0, 70);
+            vert = std::clamp(row - 12, 0, 141);
+        }
+        return ViewSpot{horz, vert, 60 * (col - horz) + 30, 46 + 15 * (row - 1 - vert) + 7};
+    }
+    return std::nullopt;
+}
+
+} // namespace city
 
 void CityInput::FormMouseMove(bool /*shift*/, int X, int Y) {
     if (!host_.GameScreenShown())

@@ -130,6 +130,31 @@ TEST_F(CityInputTest, NothingHappensBeforeTheGameScreenIsShown) {
     EXPECT_TRUE(host.lines.empty());
 }
 
+TEST_F(CityInputTest, PointingAtACellScrollsOnlyWhenItIsOutOfView) {
+    // Every cell of the map can be reached, and the mapping lands on it.
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            const auto spot = PointAtCell(state, 35, 66, x, y);
+            ASSERT_TRUE(spot) << x << "," << y;
+            host.horz = spot->horz;
+            host.vert = spot->vert;
+            input.FormMouseMove(false, spot->X, spot->Y);
+            ASSERT_EQ(state.cursorValid, 1);
+            ASSERT_EQ(state.cursorX, x);
+            ASSERT_EQ(state.cursorY, y);
+        }
+    // (40, 40) at view row 82 lies under the bands of the start view: no scrolling.
+    auto spot = PointAtCell(state, 35, 66, 40, 40);
+    EXPECT_EQ(spot->horz, 35);
+    EXPECT_EQ(spot->vert, 66);
+    // (0, 0) at row 2, column 40 is brought into view.
+    spot = PointAtCell(state, 35, 66, 0, 0);
+    EXPECT_EQ(spot->vert, 0);
+    EXPECT_EQ(spot->horz, 34);
+    EXPECT_FALSE(PointAtCell(state, 35, 66, 80, 0));
+    EXPECT_FALSE(PointAtCell(state, 35, 66, 0, -1));
+}
+
 // --- the click
 
 TEST_F(CityInputTest, PlacingChargesEvenWhenTheGroundRefuses) {
