@@ -231,9 +231,10 @@ void DevelopmentScan(CityState& state, CityHost& host) {
         for (int x = 0; x < kMapSize; ++x) {
             TMapCell& cell = state.Cell(x, y);
             // Work goes on only while the site has power; a site whose time is up
-            // finishes even without it.
+            // finishes even without it. A countdown already at 0 or below finishes
+            // either way, so it is not lowered further (a loaded value cannot wrap).
             if (cell.code < 4) {
-                if (cell.powered == 1)
+                if (cell.powered == 1 && cell.countdown > 0)
                     cell.countdown -= 1;
                 if (cell.countdown < 1) {
                     cell.code = cell.pendingCode;

@@ -267,4 +267,65 @@ TEST(NetworksFastTest, GivesExactlyTheStraightforwardResult) {
     }
 }
 
+// Months of a growing city run once with each recomputation: the maps, the
+// populations and the draws must stay the same month after month.
+void GrowingCity(CityState& state) {
+    MakeFlatCity(state, 2024);
+    const int zones[] = {48, 49, 65, 66, 82, 83};
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            TMapCell& c = state.Cell(x, y);
+            if (x % 6 == 0 || y % 6 == 0) {
+                c.code = kCodeRoad;
+                c.pendingCode = (x + y) % 3 == 0 ? kCodePowerLine : 0;
+            } else if (x >= 60 && x < 64) {
+                c.code = kCodeWater;
+            } else {
+                c.code = zones[static_cast<size_t>((x / 6 * 5 + y / 6 * 3) % 6)];
+            }
+        }
+    Lay(state, 1, 1, 37, 4);
+    Lay(state, 31, 31, 40, 4);
+    Lay(state, 43, 7, 45);
+    Lay(state, 43, 13, 46, 2);
+    Lay(state, 13, 43, 109, 2);
+    Lay(state, 19, 19, kCodeStation, 2);
+    for (int y = 50; y < 53; ++y)
+        for (int x = 50; x < 53; ++x)
+            state.Cell(x, y).code = 23;
+    state.Cell(59, 20).code = 30;
+    state.Cell(59, 21).code = 30;
+}
+
+TEST(NetworksFastTest, MonthsOfGrowthMatchTheStraightforwardRecomputation) {
+    CityState fast;
+    GrowingCity(fast);
+    CityState reference = fast;
+    RecordingHost fastHost, referenceHost;
+    for (int month = 0; month < 36; ++month) {
+        RecomputeNetworks(fast, fastHost);
+        DevelopmentScan(fast, fastHost);
+        RecomputeNetworksReference(reference);
+        DevelopmentScan(reference, referenceHost);
+        ASSERT_EQ(fast.residentialPop, reference.residentialPop) << month;
+        ASSERT_EQ(fast.commercialPop, reference.commercialPop) << month;
+        ASSERT_EQ(fast.industrialPop, reference.industrialPop) << month;
+        for (int i = 0; i < kMapSize * kMapSize; ++i) {
+            const TMapCell& a = fast.CityMap[static_cast<size_t>(i)];
+            const TMapCell& b = reference.CityMap[static_cast<size_t>(i)];
+            ASSERT_EQ(a.code, b.code) << month << " cell " << i;
+            ASSERT_EQ(a.pendingCode, b.pendingCode) << month << " cell " << i;
+            ASSERT_EQ(a.countdown, b.countdown) << month << " cell " << i;
+            ASSERT_EQ(a.powered, b.powered) << month << " cell " << i;
+            ASSERT_EQ(a.traffic, b.traffic) << month << " cell " << i;
+            ASSERT_EQ(a.pollution, b.pollution) << month << " cell " << i;
+        }
+    }
+    EXPECT_EQ(fastHost.Texts(), referenceHost.Texts());
+    EXPECT_EQ(fast.Random(1000000), reference.Random(1000000));
+    // The city did grow: sites were laid and finished.
+    EXPECT_GT(fast.residentialPop + fast.commercialPop + fast.industrialPop, 0);
+    EXPECT_FALSE(fastHost.lines.empty());
+}
+
 } // namespace
