@@ -1,0 +1,107 @@
+// The isometric map renderer: one frame of the visible map, and the trains and boats.
+#pragma once
+
+#include "city/CityTypes.h"
+#include "platform/ddraw/DDraw.h"
+
+#include <array>
+#include <functional>
+
+class CityState;
+
+namespace view {
+
+class MapPictures;
+
+// The view window: 13 view columns by 25 view rows.
+constexpr int kViewWindowCols = 13;
+constexpr int kViewWindowRows = 25;
+constexpr int kDrawListSize = kViewWindowCols * kViewWindowRows;
+
+// Every picture is clipped to this rectangle of the back buffer.
+constexpr int kClipLeft = 0, kClipTop = 40, kClipRight = 1152, kClipBottom = 864;
+// The part of the back buffer the player sees, and where it lands on the scene.
+constexpr int kShownLeft = 166, kShownTop = 212, kShownRight = 787, kShownBottom = 541;
+constexpr int kSceneX = 0, kSceneY = 20;
+
+// Offsets of up to ten trees on one tree cell, in drawing order.
+constexpr std::array<std::array<int, 2>, 10> kTreeOffsets{{
+    {27, 3}, {37, 5}, {20, 7}, {30, 7}, {40, 10}, {10, 10}, {28, 11}, {10, 12}, {16, 15}, {28, 17},
+}};
+
+// The opposite of direction 1 to 4 (0 for anything else).
+int OppositeDirection(int direction);
+// The piece (1 to 11) of a road, railway or power line from its four neighbours.
+int PieceNumber(bool north, bool east, bool south, bool west);
+
+class MapRenderer {
+public:
+    MapRenderer(CityState& city, MapPictures& pictures) : city_(city), pictures_(pictures) {}
+
+    // ColumnX and RowY: the tile origin of a relative view column and row, before the
+    // fixed offset into the back buffer and the half-tile shift of odd rows.
+    static constexpr std::array<int, kViewWindowCols> ColumnX = [] {
+        std::array<int, kViewWindowCols> a{};
+        for (int j = 0; j < kViewWindowCols; ++j)
+            a[static_cast<size_t>(j)] = 60 * j;
+        return a;
+    }();
+    static constexpr std::array<int, kViewWindowRows> RowY = [] {
+        std::array<int, kViewWindowRows> a{};
+        for (int r = 0; r < 23; ++r)
+            a[static_cast<size_t>(r)] = 45 + 15 * r;
+        return a;
+    }();
+    // Back-buffer position of the tile at relative (j, r) whose absolute view row is absRow.
+    static int TileX(int j, int absRow) { return ColumnX[static_cast<size_t>(j)] + 156 - (absRow % 2 != 0 ? 30 : 0); }
+    static int TileY(int r) { return RowY[static_cast<size_t>(r)] + 192; }
+
+    // One whole frame: movers, draw list, blank pass, draw pass and cursor composed on
+    // the back buffer for the view whose first column and row are horz and vert; the
+    // shown window copied to the scene's background; then present().
+    void DrawFrame(int horz, int vert, ddraw::IDirectDrawSurface7* sceneBackground,
+                   const std::function<void()>& present);
+    // The composing part of a frame alone (no movers, no copy, no flip).
+    void Compose(int horz, int vert);
+
+    // Advances every active train and boat by one tick.
+    void MoveMovers();
+    // Fills DrawList in drawing order for the current view.
+    void BuildDrawList();
+
+    // Draws picture p (-1: the blank tile) at absolute view column j and row r with the
+    // source rectangle (right or bottom 0: the picture's full width or height).
+    void DrawPicture(int j, int r, int left, int top, int right, int bottom, int p);
+    // A road, railway or power line piece: underlay u, neighbour selector t, object o.
+    void DrawNetwork(int j, int r, int u, int t, int o);
+    void DrawMotorway(int j, int r);
+    void DrawWater(int j, int r);
+    void DrawPortPiece(int j, int r, int code);
+
+    // Scratch of one frame: absolute (view column, view row) pairs, (-2, -2) = empty.
+    std::array<TGridPos, kDrawListSize> DrawList{};
+    std::array<std::array<bool, kViewWindowCols>, kViewWindowRows> Listed{};
+    int ListedCount() const { return listCount_; }
+
+    int Horz() const { return horz_; }
+    int Vert() const { return vert_; }
+    void SetView(int horz, int vert) {
+        horz_ = horz;
+        vert_ = vert;
+    }
+
+private:
+    void Append(int j, int r);
+    void DrawEntry(int j, int r);
+    void DrawCursor();
+    void Blit(ddraw::IDirectDrawSurface7* source, int left, int top, int right, int bottom, int x, int y);
+    TGridPos CellAt(int j, int r) const;
+
+    CityState& city_;
+    MapPictures& pictures_;
+    int horz_ = 0;
+    int vert_ = 0;
+    int listCount_ = 0;
+};
+
+} // namespace view
