@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <map>
+#include <string_view>
 
 namespace ddraw {
 namespace {
@@ -13,8 +14,9 @@ struct Fault {
     const void* object;
 };
 struct State {
-    std::map<std::string, std::deque<Fault>> faults;
-    std::map<std::string, int> calls;
+    // Transparent comparators: the hot path looks names up without allocating.
+    std::map<std::string, std::deque<Fault>, std::less<>> faults;
+    std::map<std::string, int, std::less<>> calls;
 };
 State& S() {
     static State state;
@@ -40,10 +42,15 @@ int FaultInjector::Calls(const std::string& call) {
 
 bool FaultInjector::Check(const char* call, const void* object, HRESULT& result) {
     State& s = S();
-    ++s.calls[call];
+    std::string_view name(call);
+    auto counted = s.calls.find(name);
+    if (counted == s.calls.end())
+        s.calls.emplace(std::string(name), 1);
+    else
+        ++counted->second;
     if (s.faults.empty())
         return false;
-    auto it = s.faults.find(call);
+    auto it = s.faults.find(name);
     if (it == s.faults.end())
         return false;
     for (auto f = it->second.begin(); f != it->second.end(); ++f) {

@@ -1,4 +1,5 @@
 // The fast blitter against the reference one on random rectangles, both depths.
+#include "DDrawFixture.h"
 #include "platform/ddraw/Blitters.h"
 
 #include <gtest/gtest.h>
@@ -101,4 +102,42 @@ TEST(Blitters, StretchWritesOnlyInsideTheClip) {
     std::memcpy(&centre, dst.bytes.data() + 5 * dst.view.pitch + 5 * 4, 4);
     std::memcpy(&source, src.bytes.data() + 1 * src.view.pitch + 1 * 4, 4);
     EXPECT_EQ(centre, source);
+}
+
+using ddtest::DDrawTest;
+
+// Through the DirectDraw interface: random BltFast and Blt calls either draw exactly
+// what the reference blitter draws or are refused, and never write outside a surface.
+TEST_F(DDrawTest, RandomBlitsDrawTheReferenceOrAreRefused) {
+    Windowed640();
+    std::mt19937 gen(99);
+    IDirectDrawSurface7* src = Offscreen(37, 23);
+    IDirectDrawSurface7* dst = Offscreen(61, 41);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x)
+            src->SetPixelAt(x, y, gen() % 3 == 0 ? 0x8010u : std::uint32_t(gen() & 0xFFFF));
+    DDCOLORKEY key{0x8010, 0x8010};
+    src->SetColorKey(DDCKEY_SRCBLT, &key);
+    SurfacePixels s;
+    SurfaceView(src, s);
+    for (int round = 0; round < 2000; ++round) {
+        SurfacePixels d;
+        SurfaceView(dst, d);
+        std::vector<std::uint8_t> expected(d.bits, d.bits + std::size_t(d.pitch) * std::size_t(d.height));
+        SurfacePixels e = d;
+        e.bits = expected.data();
+        RECT r{int(gen() % 50) - 5, int(gen() % 30) - 5, 0, 0};
+        r.right = r.left + int(gen() % 45) - 3;
+        r.bottom = r.top + int(gen() % 30) - 3;
+        int x = int(gen() % 80) - 10, y = int(gen() % 60) - 10;
+        bool keyed = gen() & 1;
+        HRESULT hr = dst->BltFast(DWORD(x), DWORD(y), src, &r, keyed ? DDBLTFAST_SRCCOLORKEY : 0);
+        bool inside = r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= 37 &&
+                      r.bottom <= 23 && x >= 0 && y >= 0 && x + (r.right - r.left) <= 61 &&
+                      y + (r.bottom - r.top) <= 41;
+        ASSERT_EQ(hr, inside ? DD_OK : DDERR_INVALIDRECT) << round;
+        if (inside)
+            BlitReference(e, x, y, s, r, BlitKey{keyed, 0x8010, 0x8010});
+        ASSERT_EQ(std::vector<std::uint8_t>(d.bits, d.bits + expected.size()), expected) << round;
+    }
 }
