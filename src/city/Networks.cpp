@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace city {
 
@@ -50,8 +49,8 @@ void SeedSources(CityState& state) {
     state.waterLeft = state.waterCapacity;
 }
 
-// What a cell's pollution rule gives: p added within r of it; false when no rule applies.
-bool PollutionRule(const CityState& state, const TMapCell& c, int& p, int& r) {
+// The pollution rows: the first that matches the cell applies.
+bool PollutionRuleOf(const CityState& state, const TMapCell& c, int& p, int& r) {
     const int code = c.code;
     switch (code) {
     case 17: p = c.traffic / 10; r = 1; return true;
@@ -84,11 +83,21 @@ bool PollutionRule(const CityState& state, const TMapCell& c, int& p, int& r) {
     return false;
 }
 
-// The traffic a zone, zone building or Large Park adds to each road of its ring;
-// kind tells which rule applies: 0 none, 1 add t, 2 the stations' damping.
-int TrafficRule(const CityState& state, int code, int k, int largeParks, int& t) {
+// What a cell's pollution rule gives: p added within r of it; false when no rule
+// applies. A radius of the map's size already covers the whole map, so a larger
+// size from the object table is held there.
+bool PollutionRule(const CityState& state, const TMapCell& c, int& p, int& r) {
+    if (!PollutionRuleOf(state, c, p, r))
+        return false;
+    r = std::min(r, kMapSize);
+    return true;
+}
+
+// Which traffic rule a cell follows: 0 none, 1 add t to each road of its ring (zones,
+// zone buildings, Large Parks), 2 the stations' damping.
+int TrafficRule(const CityState& state, int code, int k, int largeParks, std::int64_t& t) {
     if (code >= 48 && code <= 98) {
-        t = ValueOf(state, code) / k + 1;
+        t = static_cast<std::int64_t>(ValueOf(state, code) / k) + 1;
         return 1;
     }
     if (code == 19 || code == 21 || code == 22)
@@ -166,7 +175,7 @@ void RecomputeNetworksReference(CityState& state) {
                         slot = TGridPos{};
                     }
                 }
-            int t = 0;
+            std::int64_t t = 0;
             const int rule = TrafficRule(state, state.Cell(x, y).code, k,
                                          state.Cell(x, y).code == 109 ? state.CountCells(109) : 0, t);
             if (rule != 0) {
@@ -328,7 +337,7 @@ void RecomputeNetworksFast(CityState& state) {
             const int code = c.code;
             if ((code >= 48 && code <= 98) || code == 19 || code == 21 || code == 22 || code == 109) {
                 const int k = 1 + roadsIn(x - 3, y - 3, x + 3, y + 3);
-                int t = 0;
+                std::int64_t t = 0;
                 const int rule = TrafficRule(state, code, k, largeParks, t);
                 const int x0 = std::max(x - 2, 0), x1 = std::min(x + 3, kMapSize - 1);
                 const int y0 = std::max(y - 2, 0), y1 = std::min(y + 3, kMapSize - 1);
