@@ -364,8 +364,17 @@ void MapRenderer::Compose(int horz, int vert) {
 void MapRenderer::DrawFrame(int horz, int vert, ddraw::IDirectDrawSurface7* sceneBackground,
                             const std::function<void()>& present) {
     MoveMovers();
+    if (ComposeFrames)
+        Present(horz, vert, sceneBackground, present);
+}
+
+void MapRenderer::Present(int horz, int vert, ddraw::IDirectDrawSurface7* sceneBackground,
+                          const std::function<void()>& present) {
+    // Until the art is loaded there is nothing to draw on.
+    if (!pictures_.BackBuffer)
+        return;
     Compose(horz, vert);
-    if (sceneBackground && pictures_.BackBuffer) {
+    if (sceneBackground) {
         ddraw::RECT shown{kShownLeft, kShownTop, kShownRight, kShownBottom};
         sceneBackground->BltFast(kSceneX, kSceneY, pictures_.BackBuffer, &shown,
                                  ddraw::DDBLTFAST_NOCOLORKEY | ddraw::DDBLTFAST_WAIT);

@@ -63,6 +63,11 @@ public:
                    const std::function<void()>& present);
     // The composing part of a frame alone (no movers, no copy, no flip).
     void Compose(int horz, int vert);
+    // Compose, copy and present, without moving anything.
+    void Present(int horz, int vert, ddraw::IDirectDrawSurface7* sceneBackground,
+                 const std::function<void()>& present);
+    // False: frames only move the movers (long scripted runs); Present still draws.
+    bool ComposeFrames = true;
 
     // Advances every active train and boat by one tick.
     void MoveMovers();
