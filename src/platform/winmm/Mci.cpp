@@ -106,29 +106,29 @@ MCIERROR mciSendString(const std::string& command, std::string* returnString) {
 std::string mciGetErrorString(MCIERROR error) {
     switch (error) {
     case 0:
-        return "The specified command was carried out.";
+        return "Done.";
     case MCIERR_INVALID_DEVICE_ID:
-        return "Invalid device ID.";
+        return "No such device number.";
     case MCIERR_UNRECOGNIZED_KEYWORD:
-        return "The driver cannot recognize the specified command parameter.";
+        return "A word of the command is not understood.";
     case MCIERR_UNRECOGNIZED_COMMAND:
-        return "The driver cannot recognize the specified command.";
+        return "The command is not understood.";
     case MCIERR_HARDWARE:
-        return "There is a problem with your media device.";
+        return "The drive failed.";
     case MCIERR_INVALID_DEVICE_NAME:
-        return "The specified device is not open or is not recognized by MCI.";
+        return "No such device, or it is not open.";
     case MCIERR_MISSING_COMMAND_STRING:
-        return "No command was specified.";
+        return "The command is empty.";
     case MCIERR_BAD_INTEGER:
-        return "The specified integer is invalid for this command.";
+        return "A number of the command is not a whole number.";
     case MCIERR_MISSING_PARAMETER:
-        return "The specified command requires a parameter.";
+        return "The command lacks a value.";
     case MCIERR_DEVICE_NOT_READY:
-        return "The device is not ready.";
+        return "The drive holds no disc or its door is open.";
     case MCIERR_OUTOFRANGE:
-        return "The specified parameter is out of range for the specified command.";
+        return "A position is outside the disc.";
     case MCIERR_BAD_TIME_FORMAT:
-        return "The specified value for the time format is invalid.";
+        return "No such time format.";
     default:
         return "Unknown error.";
     }
