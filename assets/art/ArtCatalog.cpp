@@ -92,7 +92,7 @@ int RiseOf(int code) {
     case 108: return 12;
     case 109: return 18;
     case 110: return 44;
-    case 111: return 56;
+    case 111: return 70;
     case 112: return 12;
     case 113: return 12;
     default: return 0;

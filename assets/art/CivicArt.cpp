@@ -841,30 +841,60 @@ Canvas Stadium(const PictureSpec& spec) {
     Plot plot(spec);
     auto& p = plot.p;
     Paved(plot, Rgb{190, 188, 180});
-    // Stands all round, the pitch in the middle, floodlights at the corners.
-    const double c = 2.0;
-    auto stand = [&](double u0, double v0, double u1, double v1) {
-        p.PlainBox(u0, v0, u1, v1, 0, 30, Rgb{200, 200, 206}, Rgb{170, 60, 50});
-    };
-    stand(0.4, 0.4, 3.6, 1.0);
-    stand(0.4, 1.0, 1.0, 3.0);
-    FillFace(plot.canvas, p.Frame(), {1.0, 1.0, 2}, {2.0, 0, 0}, {0, 2.0, 0}, [](double a, double b) {
-        Rgb g = Frac(a * 8) < 0.5 ? Rgb{70, 150, 60} : Rgb{84, 166, 70};
-        if (std::fabs(a - 0.5) < 0.008 || a < 0.015 || a > 0.985 || b < 0.015 || b > 0.985) g = Rgb{240, 240, 240};
+    const Rgb seatA{200, 56, 48};
+    const Rgb seatB{224, 80, 64};
+    const Rgb concrete{206, 204, 196};
+    // The far stands (north and west) rise away from the pitch; the viewer looks at
+    // their tiers of seats. Drawn from the back row forward.
+    for (int k = 0; k < 6; ++k) {
+        const double inset = 0.4 + k * 0.1;
+        const double h = 34 - k * 5;
+        const Rgb seat = k % 2 ? seatA : seatB;
+        p.PlainBox(0.4, 0.4, 3.6, inset + 0.1, 0, h, concrete, seat);
+        p.PlainBox(0.4, 0.4, inset + 0.1, 3.6, 0, h, concrete, seat);
+    }
+    // Roof over the far stands.
+    FillFaceColour(plot.canvas, p.Frame(), {0.35, 0.35, 40}, {3.3, 0, 0}, {0, 0.45, 0}, Rgb{236, 236, 236});
+    FillFaceColour(plot.canvas, p.Frame(), {0.35, 0.8, 40}, {0.45, 0, 0}, {0, 2.85, 0}, Rgb{226, 226, 226});
+    FillFaceColour(plot.canvas, p.Frame(), {0.35, 0.8, 37}, {3.3, 0, 0}, {0, 0, 3}, Rgb{170, 170, 170});
+    // The pitch, mown in stripes and lined.
+    FillFace(plot.canvas, p.Frame(), {1.05, 1.05, 1}, {1.9, 0, 0}, {0, 1.9, 0}, [](double a, double b) {
+        Rgb g = Frac(a * 8) < 0.5 ? Rgb{70, 150, 60} : Rgb{86, 168, 70};
+        if (std::fabs(a - 0.5) < 0.01 || a < 0.02 || a > 0.98 || b < 0.02 || b > 0.98) g = Rgb{240, 240, 240};
+        const double dx = (a - 0.5) * 1.9, dy = (b - 0.5) * 1.9;
+        if (std::fabs(std::sqrt(dx * dx + dy * dy) - 0.22) < 0.02) g = Rgb{240, 240, 240};
+        if ((a < 0.1 || a > 0.9) && std::fabs(b - 0.5) < 0.2 && (std::fabs(a - 0.1) < 0.01 || std::fabs(a - 0.9) < 0.01)) g = Rgb{240, 240, 240};
         return std::optional<Rgb>(g);
     });
-    // Terraces of seats facing the pitch on the near sides, drawn as low steps.
-    for (int k = 0; k < 5; ++k) {
-        const double t = k * 0.12;
-        p.PlainBox(3.0 + t, 1.0, 3.12 + t, 3.0 + t, 0, 6 + k * 5, Rgb{200, 60, 50}, Shade(Rgb{200, 60, 50}, 1.1 - k * 0.03));
-        p.PlainBox(1.0, 3.0 + t, 3.0 + t, 3.12 + t, 0, 6 + k * 5, Rgb{40, 80, 160}, Shade(Rgb{40, 80, 160}, 1.1 - k * 0.03));
+    // The near stands (south and east) are lower; their outer walls face the street,
+    // pierced by arches, with the top rows of seats showing.
+    WallStyle outer;
+    outer.wall = Rgb{226, 222, 212};
+    outer.glass = Rgb{70, 70, 80};
+    outer.trim = Rgb{240, 238, 230};
+    outer.floorHeight = 9;
+    outer.windowPitch = 0.2;
+    outer.windowWidth = 0.5;
+    outer.windowHeight = 0.7;
+    outer.lit = false;
+    for (int k = 0; k < 3; ++k) {
+        const double in = 3.0 + k * 0.2;
+        const double h = 8 + k * 6;
+        const Rgb seat = k % 2 ? Rgb{40, 80, 160} : Rgb{60, 100, 180};
+        if (k < 2) {
+            p.PlainBox(1.0, in, in + 0.2, in + 0.2, 0, h, concrete, seat);
+            p.PlainBox(in, 1.0, in + 0.2, in + 0.2, 0, h, concrete, seat);
+        } else {
+            p.Box(1.0, in, in + 0.2, in + 0.2, 0, h, outer, seat);
+            p.Box(in, 1.0, in + 0.2, in + 0.2, 0, h, outer, seat);
+        }
     }
     for (double u : {0.3, 3.7})
         for (double v : {0.3, 3.7}) {
-            p.Pole(u, v, 0, 52, Rgb{160, 160, 166});
-            plot.canvas.FillRect(int(p.X(u, v)) - 2, int(p.Y(u, v, 54)), 5, 3, Rgb{250, 250, 220});
+            p.Pole(u, v, 0, 60, Rgb{160, 160, 166});
+            plot.canvas.FillRect(int(p.X(u, v)) - 3, int(p.Y(u, v, 62)), 7, 3, Rgb{250, 250, 220});
+            plot.canvas.FillRect(int(p.X(u, v)) - 3, int(p.Y(u, v, 62)) + 3, 7, 1, Rgb{120, 120, 126});
         }
-    (void)c;
     return plot.canvas;
 }
 

@@ -88,11 +88,12 @@ std::optional<Rgb> IsoPainter::WallPixel(const WallStyle& st, double s, double z
     const double fz = Frac(zz / st.floorHeight);
     const int column = int(std::floor(s / st.windowPitch));
     const double fs = Frac(s / st.windowPitch);
-    const bool litWindow = st.lit && Hash01(std::uint32_t(column + 97 * face), std::uint32_t(floor), st.seed) < 0.14;
+    const bool litWindow = st.lit && Hash01(std::uint32_t(column + 97 * face), std::uint32_t(floor), st.seed) < 0.06;
     const Rgb warm{250, 220, 130};
     auto glassAt = [&](double reflect) {
         Rgb g = Mix(st.glass, Rgb{200, 228, 240}, reflect);
-        if (litWindow) g = warm;
+        // Daylight: a few windows catch the sun; on glass towers it is a brighter panel.
+        if (litWindow) g = st.curtain ? Mix(g, Rgb{190, 226, 244}, 0.45) : warm;
         return Shade(g, light * (face == 0 ? 1.0 : 1.06));
     };
     if (st.curtain) {

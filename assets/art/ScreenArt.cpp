@@ -17,6 +17,14 @@ constexpr double kPi = 3.14159265358979323846;
 const Rgb kVoid{26, 32, 46};
 const Rgb kVoidLine{36, 44, 62};
 
+// Ordered dithering, so smooth gradients survive the trip into 256 colours.
+Rgb Dither(Rgb c, int x, int y, double amount) {
+    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    const double offset = (kBayer[y & 3][x & 3] / 16.0 - 0.47) * amount;
+    auto ch = [offset](int v) { return std::uint8_t(std::clamp(int(std::lround(v + offset)), 0, 255)); };
+    return Rgb{ch(c.r), ch(c.g), ch(c.b)};
+}
+
 struct Point {
     double x, y;
 };
@@ -403,21 +411,24 @@ Canvas PaintTitle() {
         const double t = y / 399.0;
         Rgb sky = t < 0.55 ? Mix(Rgb{16, 24, 60}, Rgb{70, 80, 150}, t / 0.55) : Mix(Rgb{70, 80, 150}, Rgb{250, 170, 110}, (t - 0.55) / 0.45);
         for (int x = 0; x < 400; ++x) {
-            Rgb px = sky;
+            Rgb px = Dither(sky, x, y, 22);
             if (y < 150 && Hash01(std::uint32_t(x), std::uint32_t(y), 5) > 0.996) px = Rgb{250, 250, 230};
             c.Set(x, y, px);
         }
     }
-    c.FillEllipse(310, 250, 26, 26, Rgb{255, 220, 150});
-    c.FillEllipse(310, 250, 20, 20, Rgb{255, 240, 200});
+    // A crescent moon over the harbour.
+    c.FillEllipse(356, 118, 12, 12, Rgb{250, 244, 210});
+    for (int y = 100; y < 136; ++y)
+        for (int x = 340; x < 372; ++x)
+            if ((x - 362) * (x - 362) + (y - 113) * (y - 113) < 110) c.Set(x, y, Dither(Mix(Rgb{16, 24, 60}, Rgb{70, 80, 150}, y / 219.0), x, y, 22));
     // Sea all round the island.
-    for (int y = 230; y < 400; ++y)
+    for (int y = 262; y < 400; ++y)
         for (int x = 0; x < 400; ++x) {
-            Rgb w = Mix(Rgb{40, 90, 150}, Rgb{20, 50, 100}, (y - 230) / 170.0);
+            Rgb w = Dither(Mix(Rgb{40, 90, 150}, Rgb{20, 50, 100}, (y - 262) / 138.0), x, y, 16);
             if (((x / 6) + y * 3) % 11 == 0) w = Shade(w, 1.3);
             c.Set(x, y, w);
         }
-    DrawTown(c, 171, 120);
+    DrawTown(c, 171, 166);
     Logo(c, "PLAZARO", 24, 7);
     const std::string sub = "BUILD YOUR CITY";
     PixelFont::Draw(c, sub, (400 - PixelFont::Width(sub, 2)) / 2 + 1, 86, 2, Rgb{20, 16, 30});

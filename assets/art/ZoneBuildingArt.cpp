@@ -455,20 +455,27 @@ void BeaconTower(Plot& plot, int frameIndex) {
     p.Box(1.0, 1.0, 2.0, 2.0, 150, 172, w, Rgb{110, 130, 150});
     p.Box(1.25, 1.25, 1.75, 1.75, 172, 184, CurtainWalls(Rgb{60, 120, 170}, Rgb{210, 220, 230}, s), Rgb{200, 210, 220});
     p.Pole(1.5, 1.5, 184, 196, Rgb{200, 200, 200});
-    // A bright band sweeping up the two visible faces.
-    const double bandZ = 20 + frameIndex * 32.0;
-    FillFace(plot.canvas, p.Frame(), {0.8, 2.2, bandZ}, {1.4, 0, 0}, {0, 0, 3},
-             [](double, double) { return std::optional<Rgb>(Rgb{170, 226, 250}); });
-    FillFace(plot.canvas, p.Frame(), {2.2, 0.8, bandZ}, {0, 1.4, 0}, {0, 0, 3},
-             [](double, double) { return std::optional<Rgb>(Rgb{130, 190, 220}); });
-    const Rgb beacon = frameIndex % 2 == 0 ? Rgb{255, 60, 50} : Rgb{150, 30, 30};
+    // Chase lights round the crown: every fourth lamp lit, moving on by one lamp each
+    // frame, so the four frames loop smoothly.
+    for (int i = 0; i < 24; ++i) {
+        const bool lit = (i + frameIndex) % 4 == 0;
+        const Rgb lamp = lit ? Rgb{255, 244, 170} : Rgb{120, 110, 80};
+        const double t = (i + 0.5) / 12.0;
+        const double u = i < 12 ? 1.0 + t : 2.0;
+        const double v = i < 12 ? 2.0 : 2.0 - (t - 1.0);
+        plot.canvas.Set(int(std::lround(p.X(u, v))), int(std::lround(p.Y(u, v, 168))), lamp);
+    }
+    // A beacon on the mast that pulses bright, dim, off, dim.
+    const Rgb beacons[4] = {{255, 70, 60}, {190, 50, 44}, {110, 30, 30}, {190, 50, 44}};
+    const Rgb beacon = beacons[frameIndex % 4];
     const int bx = int(std::lround(p.X(1.5, 1.5)));
     const int by = int(std::lround(p.Y(1.5, 1.5, 196)));
     plot.canvas.Set(bx, by, beacon);
     plot.canvas.Set(bx + 1, by, beacon);
-    if (frameIndex % 2 == 0) {
-        plot.canvas.Set(bx - 1, by, Rgb{255, 140, 120});
-        plot.canvas.Set(bx, by - 1, Rgb{255, 140, 120});
+    if (frameIndex == 0) {
+        plot.canvas.Set(bx - 1, by, Rgb{255, 150, 130});
+        plot.canvas.Set(bx, by - 1, Rgb{255, 150, 130});
+        plot.canvas.Set(bx + 2, by, Rgb{255, 150, 130});
     }
 }
 
