@@ -30,14 +30,13 @@ DWORD& DeviceVolume() {
 
 bool Valid(HWAVEOUT hwo) { return hwo && Handles().count(hwo) != 0; }
 
-// The device's sounds are held while any of its outputs is paused.
+// The device's sounds (those PlaySound starts) are held while any of its outputs is paused.
 void ApplyPause() {
     bool paused = false;
     for (auto& [key, h] : Handles())
         paused = paused || h->paused;
     Mixer& mixer = AudioSystem::Instance().GetMixer();
     mixer.SetBusPaused(MixerBus::Effects, paused);
-    mixer.SetBusPaused(MixerBus::Streams, paused);
 }
 
 void ApplyVolume() {
@@ -46,7 +45,6 @@ void ApplyVolume() {
     auto right = static_cast<std::uint16_t>(v >> 16);
     Mixer& mixer = AudioSystem::Instance().GetMixer();
     mixer.SetBusVolume(MixerBus::Effects, left, right);
-    mixer.SetBusVolume(MixerBus::Streams, left, right);
 }
 
 bool DeviceExists() { return AudioSystem::Instance().HasOutput(); }

@@ -13,7 +13,7 @@ MMRESULT waveOutOpen(HWAVEOUT* phwo, UINT uDeviceID, const WAVEFORMATEX* pwfx, D
 MMRESULT waveOutGetID(HWAVEOUT hwo, UINT* puDeviceID);
 MMRESULT waveOutGetDevCaps(UINT uDeviceID, WAVEOUTCAPS* pwoc, UINT cbwoc);
 // Volume: low word the left channel, high word the right, 0..0xFFFF each. It is the
-// device's volume: every sound the device plays follows it.
+// device's volume: the sounds PlaySound starts follow it; the CD's music does not.
 MMRESULT waveOutGetVolume(HWAVEOUT hwo, DWORD* pdwVolume);
 MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume);
 // Pitch and playback rate are not supported, as on common devices.

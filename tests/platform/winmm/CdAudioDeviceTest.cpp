@@ -8,6 +8,7 @@
 #include "platform/winmm/Mci.h"
 #include "platform/winmm/RecordingAudioDevice.h"
 #include "platform/winmm/TestWaveImage.h"
+#include "platform/winmm/WaveOut.h"
 
 #include <gtest/gtest.h>
 
@@ -221,4 +222,17 @@ TEST_F(CdAudioDeviceTest, BrokenTrackFilesAreLeftOffTheDisc) {
     mciSendString("set cdaudio time format tmsf");
     mciSendString("play cdaudio from 1");
     EXPECT_EQ(HeardAfter(1), 2000);
+}
+
+TEST_F(CdAudioDeviceTest, WaveVolumeAndPauseLeaveTheMusicAlone) {
+    MakeDisc();
+    WAVEFORMATEX f{1, 1, 11025, 11025, 1, 8, 0};
+    HWAVEOUT h = nullptr;
+    ASSERT_EQ(waveOutOpen(&h, WAVE_MAPPER, &f, 0, 0, 0), 0u);
+    waveOutSetVolume(h, 0);
+    waveOutPause(h);
+    mciSendString("open cdaudio");
+    mciSendString("play cdaudio");
+    EXPECT_EQ(HeardAfter(1), 1000);
+    waveOutClose(h);
 }
