@@ -1,6 +1,7 @@
 // The sounds and music generated at build time are all there: every wave file the
 // tool table and the refusals name, readable by our reader, short and distinct,
 // and a virtual disc of at least three long tracks that the CD device plays.
+#include "audio/TWaveSound2.h"
 #include "platform/os/PathMap.h"
 #include "platform/os/ProgramDir.h"
 #include "platform/winmm/AudioSystem.h"
@@ -85,4 +86,24 @@ TEST(GeneratedMusic, AVirtualDiscOfLongTracks) {
     EXPECT_EQ(track, "2");
     audio.Reset();
     os::SetProgramDir("");
+}
+
+TEST(GeneratedSounds, EveryToolSoundPlaysThroughTheComponent) {
+    // As the game plays them: the program folder, \Sound\ and the name the tool line gives.
+    auto& audio = winmm::AudioSystem::Instance();
+    audio.Reset();
+    audio.Install(std::make_unique<winmm::RecordingAudioDevice>());
+    std::vector<std::string> heard;
+    audio.OnPlaySound = [&](const std::string& name) { heard.push_back(winmm::RelativeToProgramDir(name)); };
+    os::SetProgramDir(ProgramDir());
+    TWaveSound2 sound;
+    sound.DebugLevel = dlMore;
+    sound.Init(0, 0, 0);
+    for (const char* name : kToolSounds) {
+        std::string path = ProgramDir() + "\\Sound\\" + name;
+        EXPECT_EQ(sound.Play(path, false, 0x20003), path + " is being played");
+        EXPECT_EQ(heard.back(), std::string("Sound\\") + name);
+    }
+    os::SetProgramDir("");
+    audio.Reset();
 }
