@@ -106,18 +106,29 @@ void Synth::Bell(double start, double freq, double amp, double decaySeconds) {
 }
 
 void Synth::Pluck(double start, double freq, double amp, double length, double brightness) {
-    std::size_t period = std::max<std::size_t>(2, static_cast<std::size_t>(rate_ / freq));
+    // The loop's delay must be rate / freq samples, a fraction included, or high
+    // strings go out of tune: the two-tap average shortens the loop by (1 - blend)
+    // and a first-order all-pass adds back the fraction d.
+    const double blend = 0.5 + 0.49 * brightness;
+    const double wanted = rate_ / freq + (1.0 - blend);
+    const std::size_t period = std::max<std::size_t>(2, static_cast<std::size_t>(wanted - 0.1));
+    const double d = wanted - static_cast<double>(period);
+    const double c = (1.0 - d) / (1.0 + d);
     std::vector<double> line(period);
     for (auto& v : line)
         v = Random();
     std::size_t from = Index(start), to = Index(start + length);
     std::size_t pos = 0;
-    double blend = 0.5 + 0.49 * brightness;
+    double apIn = 0, apOut = 0;
     for (std::size_t i = from; i < to; ++i) {
         double t = static_cast<double>(i - from) / rate_;
         double current = line[pos];
         double next = line[(pos + 1) % period];
-        line[pos] = (blend * current + (1 - blend) * next) * 0.996;
+        double averaged = (blend * current + (1 - blend) * next) * 0.996;
+        double shifted = c * averaged + apIn - c * apOut;
+        apIn = averaged;
+        apOut = shifted;
+        line[pos] = shifted;
         pos = (pos + 1) % period;
         double tail = std::min(1.0, (length - t) / 0.05);
         buffer_[i] += static_cast<float>(amp * current * tail);
