@@ -7,6 +7,17 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Exception.h"
 #include "shell/TMainForm.h"
+#include "shell/TAboutBox.h"
+#include "shell/TSoundBox.h"
+
+#ifdef PLAZARO_HAS_WINDOW
+#include "platform/backend/sdl/SdlAudioDevice.h"
+#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/ui/Screen.h"
+#endif
+#ifdef PLAZARO_HAS_RESOURCES
+#include "PlazaroResources.h"
+#endif
 
 #include <cstring>
 #include <iostream>
@@ -78,6 +89,42 @@ int RunHeadless(const Options& options) {
     return 0;
 }
 
+#ifdef PLAZARO_HAS_WINDOW
+// Real play: the same start-up as the headless run, in a window with sound.
+int RunWindow(const Options& options) {
+    auto& app = ui::Application::Instance();
+    sdl::SdlBackend backend;
+    auto& screen = ui::Screen::Instance();
+    if (!backend.Open("Plazaro", screen.Width, screen.Height)) {
+        std::cerr << "plazaro: no window can be opened (" << backend.Error()
+                  << "); run with --headless to play without one\n";
+        return 1;
+    }
+    app.SetBackend(&backend);
+    app.Title = "Plazaro";
+    // No sound card is no reason to stop: the device says so and the game goes on.
+    winmm::AudioSystem::Instance().Install(std::make_unique<sdl::SdlAudioDevice>());
+
+    TMainForm form;
+    if (options.seed)
+        form.SeedRandom(*options.seed);
+    backend.Desktop().SetMainForm(&form);
+    app.HandleEvent([&] { form.FormCreate(); });
+    // The boxes exist once the start-up made them; they are drawn whenever they show.
+    if (form.AboutBox)
+        backend.Desktop().AddForm(form.AboutBox.get());
+    if (form.SoundBox)
+        backend.Desktop().AddForm(form.SoundBox.get());
+    if (!app.Terminated())
+        app.HandleEvent([&] { form.FormActivate(); });
+    backend.Present(true);
+    app.Run();
+    app.SetBackend(nullptr);
+    winmm::AudioSystem::Instance().Reset();
+    return 0;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,8 +141,19 @@ int main(int argc, char** argv) {
         std::cerr << "plazaro: can't enter the program folder " << os::ProgramDir() << "\n";
         return 2;
     }
+#ifdef PLAZARO_HAS_RESOURCES
+    // The pictures, cursors and button glyphs built into the program.
+    RegisterPlazaroResources();
+#endif
     try {
-        return RunHeadless(options);
+        if (options.headless)
+            return RunHeadless(options);
+#ifdef PLAZARO_HAS_WINDOW
+        return RunWindow(options);
+#else
+        std::cerr << "plazaro: this build has no window; run with --headless\n";
+        return 1;
+#endif
     } catch (const std::exception& error) {
         std::cout << "error: " << error.what() << std::endl;
         return 1;

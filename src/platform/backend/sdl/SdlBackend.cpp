@@ -1,0 +1,357 @@
+// The window, its events and its presentation through SDL.
+#include "platform/backend/sdl/SdlBackend.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageBoxFlags.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace sdl {
+
+namespace {
+
+// The loop wakes at least this often to fire timers, repeat held arrows and blink the caret.
+constexpr int kWakeMs = 10;
+// Frames are shown at most this often (about sixty a second).
+constexpr std::uint64_t kFrameMs = 16;
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+} // namespace
+
+SdlBackend::SdlBackend() = default;
+
+SdlBackend::~SdlBackend() { Close(); }
+
+bool SdlBackend::Open(const std::string& title, int screenWidth, int screenHeight) {
+    Close();
+    error_.clear();
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            error_ = SDL_GetError();
+            return false;
+        }
+        ownsVideo_ = true;
+    }
+    desktop_ = paint::Desktop(screenWidth, screenHeight);
+    const int fw = desktop_.FrameWidth(), fh = desktop_.FrameHeight();
+    // Start at the largest whole scale that leaves room on the desktop.
+    int scale = 1;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+        while (fw * (scale + 1) <= usable.w * 9 / 10 && fh * (scale + 1) <= usable.h * 9 / 10)
+            ++scale;
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, fw * scale, fh * scale,
+                               SDL_WINDOW_RESIZABLE);
+    if (!window_) {
+        error_ = SDL_GetError();
+        Close();
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window_, fw, fh);
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        error_ = SDL_GetError();
+        Close();
+        return false;
+    }
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, fw, fh);
+    if (!texture_) {
+        error_ = SDL_GetError();
+        Close();
+        return false;
+    }
+    SDL_StartTextInput();
+    startTicks_ = SDL_GetTicks64();
+    // Real time: a timer that fell behind fires once, not once per missed interval.
+    ui::Application::Instance().coalesceTimers = true;
+    closed_ = false;
+    forceNext_ = true;
+    return true;
+}
+
+void SdlBackend::Close() {
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
+    if (window_) {
+        SDL_StopTextInput();
+        SDL_DestroyWindow(window_);
+    }
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    if (ownsVideo_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        ownsVideo_ = false;
+    }
+}
+
+std::uint64_t SdlBackend::NowMs() { return SDL_WasInit(SDL_INIT_TIMER | SDL_INIT_VIDEO) ? SDL_GetTicks64() - startTicks_ : 0; }
+
+// ---- the window's arithmetic --------------------------------------------------------------------------
+
+Viewport SdlBackend::FitFrame(int windowW, int windowH, int frameW, int frameH) {
+    Viewport v;
+    if (frameW <= 0 || frameH <= 0)
+        return v;
+    v.scale = std::max(1, std::min(windowW / frameW, windowH / frameH));
+    v.w = frameW * v.scale;
+    v.h = frameH * v.scale;
+    v.x = (windowW - v.w) / 2;
+    v.y = (windowH - v.h) / 2;
+    return v;
+}
+
+bool SdlBackend::WindowToFrame(const Viewport& view, int wx, int wy, int& fx, int& fy) {
+    fx = FloorDiv(wx - view.x, view.scale);
+    fy = FloorDiv(wy - view.y, view.scale);
+    return wx >= view.x && wy >= view.y && wx < view.x + view.w && wy < view.y + view.h;
+}
+
+Viewport SdlBackend::CurrentViewport() const {
+    int w = desktop_.FrameWidth(), h = desktop_.FrameHeight();
+    if (window_)
+        SDL_GetWindowSize(window_, &w, &h);
+    return FitFrame(w, h, desktop_.FrameWidth(), desktop_.FrameHeight());
+}
+
+void SdlBackend::MapPointer(int wx, int wy, int& fx, int& fy) {
+    bool inside = WindowToFrame(CurrentViewport(), wx, wy, fx, fy);
+    // The frame draws its own pointer; over the bars the system's shows.
+    if (inside == systemCursorShown_) {
+        SDL_ShowCursor(inside ? SDL_DISABLE : SDL_ENABLE);
+        systemCursorShown_ = !inside;
+    }
+    if (!inside)
+        desktop_.MouseLeave();
+}
+
+std::uint16_t SdlBackend::TranslateKey(std::int32_t key) {
+    if (key >= SDLK_a && key <= SDLK_z)
+        return std::uint16_t('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return std::uint16_t('0' + (key - SDLK_0));
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return std::uint16_t(ui::VK_F1 + (key - SDLK_F1));
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return std::uint16_t(0x61 + (key - SDLK_KP_1)); // the number pad's digits
+    switch (key) {
+    case SDLK_KP_0: return 0x60;
+    case SDLK_BACKSPACE: return ui::VK_BACK;
+    case SDLK_TAB: return ui::VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return ui::VK_RETURN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return ui::VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return ui::VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return ui::VK_MENU;
+    case SDLK_ESCAPE: return ui::VK_ESCAPE;
+    case SDLK_SPACE: return ui::VK_SPACE;
+    case SDLK_PAGEUP: return ui::VK_PRIOR;
+    case SDLK_PAGEDOWN: return ui::VK_NEXT;
+    case SDLK_END: return ui::VK_END;
+    case SDLK_HOME: return ui::VK_HOME;
+    case SDLK_LEFT: return ui::VK_LEFT;
+    case SDLK_UP: return ui::VK_UP;
+    case SDLK_RIGHT: return ui::VK_RIGHT;
+    case SDLK_DOWN: return ui::VK_DOWN;
+    case SDLK_INSERT: return ui::VK_INSERT;
+    case SDLK_DELETE: return ui::VK_DELETE;
+    // The punctuation keys of a US keyboard, as the original platform numbered them.
+    case SDLK_SEMICOLON: return 0xBA;
+    case SDLK_EQUALS: return 0xBB;
+    case SDLK_COMMA: return 0xBC;
+    case SDLK_MINUS: return 0xBD;
+    case SDLK_PERIOD: return 0xBE;
+    case SDLK_SLASH: return 0xBF;
+    case SDLK_BACKQUOTE: return 0xC0;
+    case SDLK_LEFTBRACKET: return 0xDB;
+    case SDLK_BACKSLASH: return 0xDC;
+    case SDLK_RIGHTBRACKET: return 0xDD;
+    case SDLK_QUOTE: return 0xDE;
+    default: return ui::VK_NONE;
+    }
+}
+
+ui::ShiftState SdlBackend::TranslateModifiers(std::uint16_t mods, std::uint32_t buttons) {
+    ui::ShiftState s = 0;
+    if (mods & KMOD_SHIFT)
+        s |= ui::ssShift;
+    if (mods & KMOD_ALT)
+        s |= ui::ssAlt;
+    if (mods & KMOD_CTRL)
+        s |= ui::ssCtrl;
+    if (buttons & SDL_BUTTON_LMASK)
+        s |= ui::ssLeft;
+    if (buttons & SDL_BUTTON_RMASK)
+        s |= ui::ssRight;
+    if (buttons & SDL_BUTTON_MMASK)
+        s |= ui::ssMiddle;
+    return s;
+}
+
+// ---- events ---------------------------------------------------------------------------------------------
+
+void SdlBackend::ToggleFullscreen() {
+    if (!window_)
+        return;
+    fullscreen_ = !fullscreen_;
+    // The desktop's own mode is kept: the frame is scaled into it.
+    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    forceNext_ = true;
+}
+
+void SdlBackend::HandleEvent(const SDL_Event& e) {
+    const std::uint64_t now = NowMs();
+    int fx = 0, fy = 0;
+    switch (e.type) {
+    case SDL_QUIT:
+        closed_ = true;
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+            closed_ = true;
+        else if (e.window.event == SDL_WINDOWEVENT_LEAVE)
+            desktop_.MouseLeave();
+        else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                 e.window.event == SDL_WINDOWEVENT_RESIZED)
+            forceNext_ = true;
+        break;
+    case SDL_MOUSEMOTION:
+        MapPointer(e.motion.x, e.motion.y, fx, fy);
+        desktop_.MouseMove(fx, fy, TranslateModifiers(SDL_GetModState(), e.motion.state), now);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        MapPointer(e.button.x, e.button.y, fx, fy);
+        ui::MouseButton button = e.button.button == SDL_BUTTON_RIGHT    ? ui::MouseButton::Right
+                                 : e.button.button == SDL_BUTTON_MIDDLE ? ui::MouseButton::Middle
+                                                                        : ui::MouseButton::Left;
+        ui::ShiftState shift = TranslateModifiers(SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr));
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+            if (e.button.button == SDL_BUTTON_LEFT)
+                shift |= ui::ssLeft;
+            if (e.button.clicks >= 2)
+                shift |= ui::ssDouble;
+            desktop_.MouseDown(button, fx, fy, shift, e.button.clicks, now);
+        } else {
+            desktop_.MouseUp(button, fx, fy, shift, now);
+        }
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        int mx = 0, my = 0;
+        SDL_GetMouseState(&mx, &my);
+        WindowToFrame(CurrentViewport(), mx, my, fx, fy);
+        int delta = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (delta)
+            desktop_.MouseWheel(fx, fy, delta);
+        break;
+    }
+    case SDL_KEYDOWN: {
+        ui::ShiftState shift = TranslateModifiers(e.key.keysym.mod);
+        if ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) && (shift & ui::ssAlt)) {
+            if (!e.key.repeat)
+                ToggleFullscreen();
+            break;
+        }
+        std::uint16_t key = TranslateKey(e.key.keysym.sym);
+        if (key != ui::VK_NONE)
+            desktop_.KeyDown(key, shift, now);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        // Text typed with Ctrl or Alt held is a shortcut, not typing.
+        if (!(SDL_GetModState() & (KMOD_CTRL | KMOD_ALT)))
+            desktop_.TextInput(e.text.text);
+        break;
+    default:
+        break;
+    }
+}
+
+bool SdlBackend::PumpEvents(bool wait) {
+    auto& app = ui::Application::Instance();
+    if (!window_)
+        return false;
+    SDL_Event e;
+    bool got = wait ? SDL_WaitEventTimeout(&e, kWakeMs) != 0 : SDL_PollEvent(&e) != 0;
+    while (got) {
+        HandleEvent(e);
+        if (closed_)
+            break;
+        got = SDL_PollEvent(&e) != 0;
+    }
+    if (closed_)
+        return false;
+    std::uint64_t now = NowMs();
+    app.FireDueTimers(now);
+    desktop_.Tick(now);
+    Present(false);
+    return !closed_;
+}
+
+bool SdlBackend::Present(bool force) {
+    if (!window_ || !renderer_ || !texture_)
+        return false;
+    std::uint64_t now = NowMs();
+    force = force || forceNext_;
+    if (!force && now < lastPresent_ + kFrameMs)
+        return false;
+    std::uint64_t signature = desktop_.Signature(now);
+    if (!force && signature == lastSignature_)
+        return false;
+    desktop_.Paint(frame_, now);
+    SDL_UpdateTexture(texture_, nullptr, frame_.Pixels().data(), frame_.Width() * 4);
+    Viewport v = CurrentViewport();
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_Rect dst{v.x, v.y, v.w, v.h};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    SDL_RenderPresent(renderer_);
+    lastSignature_ = signature;
+    lastPresent_ = now;
+    forceNext_ = false;
+    ++presentCount_;
+    return true;
+}
+
+// ---- modal boxes ----------------------------------------------------------------------------------------
+
+int SdlBackend::ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) {
+    auto& app = ui::Application::Instance();
+    paint::MessageBoxView& box = desktop_.OpenMessageBox(caption, text, flags);
+    // The box's own loop: timers keep firing under it, as the platform's boxes allow.
+    while (!box.Done() && !closed_ && !app.Terminated() && window_)
+        PumpEvents(true);
+    int answer = box.Done() ? box.Result() : ui::DefaultButton(flags);
+    desktop_.CloseMessageBox();
+    Present(true);
+    return answer;
+}
+
+void SdlBackend::ShowErrorBox(const std::string& caption, const std::string& message) {
+    ShowMessageBox(caption, message, ui::MB_OK | ui::MB_ICONERROR);
+}
+
+std::optional<std::string> SdlBackend::ExecuteFileDialog(const ui::FileDialog& dialog) {
+    auto& app = ui::Application::Instance();
+    paint::FileDialogView& view = desktop_.OpenFileDialog(dialog);
+    while (!view.Done() && !closed_ && !app.Terminated() && window_)
+        PumpEvents(true);
+    std::optional<std::string> result = view.Done() ? view.Result() : std::nullopt;
+    desktop_.CloseFileDialog();
+    Present(true);
+    return result;
+}
+
+} // namespace sdl
