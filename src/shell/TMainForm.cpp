@@ -5,6 +5,7 @@
 #include "city/CityInput.h"
 #include "city/Simulation.h"
 #include "shell/BudgetPanel.h"
+#include "shell/CityFileCommands.h"
 #include "shell/ToolPalette.h"
 #include "shell/ViewNavigation.h"
 #include "platform/ui/Application.h"
@@ -47,7 +48,11 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, int x, int y) {
         Input->FormMouseDown(static_cast<int>(button), shift & ui::ssShift, x, y);
     };
+    SetUpSaveDialog(SaveDialog);
+    SetUpOpenDialog(OpenDialog);
     RegisterAll();
+    Register(SaveDialog);
+    Register(OpenDialog);
     Budget->RegisterAll(*this);
 }
 
@@ -102,6 +107,8 @@ void TMainForm::BuildMenu() {
         RunCommand("NEWCITY;", false, false);
     };
     F_Exit->OnClick = [this] { RunCommand("QUIT;", false, false); };
+    F_LoadCity->OnClick = [this] { F_LoadCityClick(); };
+    F_Save->OnClick = [this] { F_SaveClick(); };
     S_Pause->OnClick = [this] { SpeedClick(S_Pause, 0); };
     S_Slow->OnClick = [this] { SpeedClick(S_Slow, 10000); };
     S_Medium->OnClick = [this] { SpeedClick(S_Medium, 6000); };

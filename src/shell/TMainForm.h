@@ -5,6 +5,7 @@
 #include "city/CityState.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Memo.h"
@@ -90,6 +91,10 @@ public:
 
     ui::Timer Clock;
 
+    // The city file's dialogs (File menu: Save, Load City).
+    ui::FileDialog SaveDialog{"SaveDialog", ui::FileDialog::Kind::Save};
+    ui::FileDialog OpenDialog{"OpenDialog", ui::FileDialog::Kind::Open};
+
     // --- the game's parts that own widgets or drive the city
     std::unique_ptr<ToolPalette> Tools;
     std::unique_ptr<BudgetPanel> Budget;
@@ -115,6 +120,9 @@ public:
     void StartCityView();
     // The new-city procedure of the New City box's Ok button.
     void N_Ok_BClick();
+    // Save and Load City of the File menu (shell/CityFileCommands.cpp).
+    void F_SaveClick();
+    void F_LoadCityClick();
 
     // --- event handlers
     void C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState shift);

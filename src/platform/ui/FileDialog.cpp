@@ -14,11 +14,14 @@ bool FileDialog::Execute() {
     if (!chosen)
         return false;
     std::string name = *chosen;
-    if (!DefaultExt.empty()) {
+    std::string ext = DefaultExt;
+    while (!ext.empty() && (ext[0] == '*' || ext[0] == '.'))
+        ext.erase(0, 1);
+    if (!ext.empty()) {
         auto slash = name.find_last_of("/\\");
         auto dot = name.find_last_of('.');
         if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-            name += "." + DefaultExt;
+            name += "." + ext;
     }
     FileName = name;
     return true;

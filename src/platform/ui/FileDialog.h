@@ -10,6 +10,8 @@ constexpr unsigned ofOverwritePrompt = 0x1;
 constexpr unsigned ofHideReadOnly = 0x2;
 constexpr unsigned ofPathMustExist = 0x4;
 constexpr unsigned ofFileMustExist = 0x8;
+constexpr unsigned ofNoReadOnlyReturn = 0x10;
+constexpr unsigned ofNoNetworkButton = 0x20;
 
 class FileDialog : public Component {
 public:
@@ -25,7 +27,8 @@ public:
     std::string FileName;
 
     // Shows the dialog modally; true with FileName set when the player chose a file.
-    // A chosen name without an extension gets DefaultExt.
+    // A chosen name without an extension gets DefaultExt; a DefaultExt written as a
+    // pattern ("*.PZ1") adds only its extension.
     bool Execute();
 };
 
