@@ -1,4 +1,4 @@
-// One frame of the map renderer's blits (Part 3.1): about 650 colour-keyed 59 x 31
+// One frame of the map renderer's blits: about 650 colour-keyed 59 x 31
 // tiles in staggered isometric order, plus building overlays, into the 1152 x 864
 // back buffer, then the shown window copied onto the scene and the flip.
 #include "gfx/Surfaces.h"

@@ -1,4 +1,4 @@
-// The part of a display (Part 6.1) that the bitmap and surface functions of Part 6.2
+// The part of a display that the engine's bitmap and surface functions
 // reach through CurrentDisplay: the DirectDraw object, the surfaces, the screen
 // rectangle and the error path. The game's TE_DDraw and the package's display both
 // derive from it.

@@ -1,4 +1,4 @@
-// Part 6.3: the engine's exception EDDError and GetOleError, the text of a result code.
+// The engine's exception EDDError and GetOleError, the text of a result code.
 #pragma once
 
 #include "platform/ui/Exception.h"

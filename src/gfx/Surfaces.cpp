@@ -1,4 +1,4 @@
-// The bitmap and surface functions of Part 6.2.
+// The engine's bitmap and surface functions.
 #include "gfx/Surfaces.h"
 
 #include "gfx/DisplayCore.h"

@@ -1,6 +1,6 @@
-// Part 6.2: the engine's free functions that make DirectDraw surfaces from Windows
+// The engine's free functions that make DirectDraw surfaces from Windows
 // bitmaps, set colour keys, build palettes and blit with clipping. They reach
-// DirectDraw and the error path through CurrentDisplay (Part 6.1).
+// DirectDraw and the error path through CurrentDisplay.
 #pragma once
 
 #include "platform/ddraw/DDraw.h"
@@ -51,7 +51,7 @@ ddraw::IDirectDrawPalette* DDLoadPalette(gdi::HINSTANCE module, ddraw::IDirectDr
                                          const std::string& name);
 
 // Colour-keyed BltFast of the source rectangle at (x, y), clipped to the clip
-// rectangle as Part 6.2 says; an invalid rectangle is skipped silently, any other
+// rectangle; an invalid rectangle is skipped silently, any other
 // failure goes through DDTest with "BltFast".
 void BltFastClipped(IDirectDrawSurface7* target, IDirectDrawSurface7* source, int clipLeft, int clipTop,
                     int clipRight, int clipBottom, int srcLeft, int srcTop, int srcRight, int srcBottom, int x,

@@ -1,4 +1,4 @@
-// The scene component (Part 6.2).
+// The scene component.
 #include "gfx/TE_DDSurface.h"
 
 #include "gfx/Errors.h"

@@ -1,4 +1,4 @@
-// Part 6.2: the scene component TE_DDSurface. It owns the background surface made
+// The scene component TE_DDSurface. It owns the background surface made
 // from a bitmap file, paints it into the display's back buffer on every frame,
 // restores it after a lost surface, and writes text on it (WriteXY, for "ECHO").
 #pragma once

@@ -1,4 +1,4 @@
-// The display component (Part 6.1).
+// The display component.
 #include "gfx/TE_DDraw.h"
 
 #include "gfx/Errors.h"

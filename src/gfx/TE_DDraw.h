@@ -1,4 +1,4 @@
-// Part 6.1: the display component TE_DDraw. It owns the DirectDraw object, the
+// The display component TE_DDraw. It owns the DirectDraw object, the
 // primary surface, the back buffer and (windowed) a clipper, and presents each frame:
 // its scene (TE_DDSurface) draws into the back buffer, then the back buffer is
 // stretched onto the window (windowed) or flipped (exclusive).

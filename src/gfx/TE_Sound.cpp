@@ -1,4 +1,4 @@
-// The empty DirectSound holder of the game's engine copy (Part 7.1).
+// The empty DirectSound holder of the game's engine copy.
 #include "gfx/TE_Sound.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// TE_Sound (Part 7.1, game copy only): an empty DirectSound holder the game never
+// TE_Sound (the game's copy only): an empty DirectSound holder the game never
 // places: a DirectSound object and two buffer slots, released by the destructor.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The display component (Part 6.1): creation in every mode, presenting, the exclusive
+// The display component: creation in every mode, presenting, the exclusive
 // flip loop, failures and their messages, scene attachment, the flip timer.
 #include "GfxFixture.h"
 

@@ -1,4 +1,4 @@
-// The scene component (Part 6.2): set-up and its failures, drawing, restoring, WriteXY.
+// The scene component: set-up and its failures, drawing, restoring, WriteXY.
 #include "GfxFixture.h"
 
 #include <set>

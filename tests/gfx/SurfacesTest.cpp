@@ -1,4 +1,4 @@
-// The free functions of Part 6.2: loading, name resolution, copying, colour matching,
+// The engine's free functions: loading, name resolution, copying, colour matching,
 // palettes and the clipped blit.
 #include "GfxFixture.h"
 
