@@ -331,3 +331,16 @@ TEST(WaveSoundLifetime, DestructorRestoresVolumeAndClosesTheDevice) {
     EXPECT_EQ(v, 0xFFFFFFFFu);
     AudioSystem::Instance().Reset();
 }
+
+TEST_F(WaveSoundTest, ADeviceWithPitchAndRate) {
+    AudioSystem::Instance().Install(std::make_unique<winmm::RecordingAudioDevice>(22050, true));
+    sound.Init(0, 0, 0);
+    EXPECT_TRUE(sound.Caps.dwSupport & winmm::WAVECAPS_PITCH);
+    EXPECT_EQ(sound.Exec_Comm("GET_PITCH"), "Pitch = 0x00010000");
+    EXPECT_EQ(sound.Exec_Comm("SET_PITCH", 0x00018000), "Pitch set to: 0x00018000");
+    EXPECT_EQ(sound.GetPitch(), 0x00018000u);
+    EXPECT_EQ(sound.Exec_Comm("GET_PLAYBACKRATE"), "PlaybackRate = 0x00010000");
+    EXPECT_EQ(sound.Exec_Comm("SET_PLAYBACKRATE", 0x00008000), "PlaybackRate set to: 0x00008000");
+    EXPECT_EQ(sound.GetPlaybackRate(), 0x00008000u);
+    EXPECT_TRUE(lines.empty());
+}

@@ -25,6 +25,8 @@ public:
     virtual void Shutdown() = 0;
     // True when sounds advance with the wall clock (a synchronous play waits for them).
     virtual bool RealTime() const = 0;
+    // Whether the device takes pitch and playback-rate settings; common devices do not.
+    virtual bool SupportsPitchAndRate() const { return false; }
 };
 
 // No output device at all.

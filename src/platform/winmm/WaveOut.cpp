@@ -12,6 +12,8 @@ namespace winmm {
 struct WaveOutHandle {
     WAVEFORMATEX format;
     bool paused = false;
+    DWORD pitch = 0x10000; // 16.16: 1.0
+    DWORD rate = 0x10000;
 };
 
 namespace {
@@ -113,6 +115,8 @@ MMRESULT waveOutGetDevCaps(UINT uDeviceID, WAVEOUTCAPS* pwoc, UINT cbwoc) {
     caps.dwFormats = 0xFFF; // every rate, channel count and width of the standard table
     caps.wChannels = 2;
     caps.dwSupport = WAVECAPS_VOLUME | WAVECAPS_LRVOLUME;
+    if (AudioSystem::Instance().Device().SupportsPitchAndRate())
+        caps.dwSupport |= WAVECAPS_PITCH | WAVECAPS_PLAYBACKRATE;
     std::memcpy(pwoc, &caps, cbwoc < sizeof caps ? cbwoc : sizeof caps);
     return MMSYSERR_NOERROR;
 }
@@ -134,14 +138,36 @@ MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume) {
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT waveOutGetPitch(HWAVEOUT hwo, DWORD*) { return Valid(hwo) ? MMSYSERR_NOTSUPPORTED : MMSYSERR_INVALHANDLE; }
-MMRESULT waveOutSetPitch(HWAVEOUT hwo, DWORD) { return Valid(hwo) ? MMSYSERR_NOTSUPPORTED : MMSYSERR_INVALHANDLE; }
-MMRESULT waveOutGetPlaybackRate(HWAVEOUT hwo, DWORD*) {
-    return Valid(hwo) ? MMSYSERR_NOTSUPPORTED : MMSYSERR_INVALHANDLE;
+namespace {
+
+bool PitchAndRate() { return AudioSystem::Instance().Device().SupportsPitchAndRate(); }
+
+MMRESULT GetSetting(HWAVEOUT hwo, DWORD* value, DWORD WaveOutHandle::*field) {
+    if (!Valid(hwo))
+        return MMSYSERR_INVALHANDLE;
+    if (!PitchAndRate())
+        return MMSYSERR_NOTSUPPORTED;
+    if (!value)
+        return MMSYSERR_INVALPARAM;
+    *value = Handles()[hwo].get()->*field;
+    return MMSYSERR_NOERROR;
 }
-MMRESULT waveOutSetPlaybackRate(HWAVEOUT hwo, DWORD) {
-    return Valid(hwo) ? MMSYSERR_NOTSUPPORTED : MMSYSERR_INVALHANDLE;
+
+MMRESULT SetSetting(HWAVEOUT hwo, DWORD value, DWORD WaveOutHandle::*field) {
+    if (!Valid(hwo))
+        return MMSYSERR_INVALHANDLE;
+    if (!PitchAndRate())
+        return MMSYSERR_NOTSUPPORTED;
+    Handles()[hwo].get()->*field = value;
+    return MMSYSERR_NOERROR;
 }
+
+} // namespace
+
+MMRESULT waveOutGetPitch(HWAVEOUT hwo, DWORD* pdwPitch) { return GetSetting(hwo, pdwPitch, &WaveOutHandle::pitch); }
+MMRESULT waveOutSetPitch(HWAVEOUT hwo, DWORD dwPitch) { return SetSetting(hwo, dwPitch, &WaveOutHandle::pitch); }
+MMRESULT waveOutGetPlaybackRate(HWAVEOUT hwo, DWORD* pdwRate) { return GetSetting(hwo, pdwRate, &WaveOutHandle::rate); }
+MMRESULT waveOutSetPlaybackRate(HWAVEOUT hwo, DWORD dwRate) { return SetSetting(hwo, dwRate, &WaveOutHandle::rate); }
 
 MMRESULT waveOutPause(HWAVEOUT hwo) {
     if (!Valid(hwo))

@@ -16,7 +16,8 @@ MMRESULT waveOutGetDevCaps(UINT uDeviceID, WAVEOUTCAPS* pwoc, UINT cbwoc);
 // device's volume: the sounds PlaySound starts follow it; the CD's music does not.
 MMRESULT waveOutGetVolume(HWAVEOUT hwo, DWORD* pdwVolume);
 MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume);
-// Pitch and playback rate are not supported, as on common devices.
+// Pitch and playback rate (16.16 fixed point) are not supported, as on common
+// devices, unless the output device says it takes them.
 MMRESULT waveOutGetPitch(HWAVEOUT hwo, DWORD* pdwPitch);
 MMRESULT waveOutSetPitch(HWAVEOUT hwo, DWORD dwPitch);
 MMRESULT waveOutGetPlaybackRate(HWAVEOUT hwo, DWORD* pdwRate);
