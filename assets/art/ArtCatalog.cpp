@@ -93,7 +93,7 @@ int RiseOf(int code) {
     case 109: return 18;
     case 110: return 44;
     case 111: return 70;
-    case 112: return 12;
+    case 112: return 14;
     case 113: return 12;
     default: return 0;
     }

@@ -61,14 +61,21 @@ bool WritePng(const std::string& path, const Canvas& canvas, int scale, Rgb back
 }
 
 // All pictures from `first` to `last` laid out in rows, each labelled with its number.
+Canvas ContactSheet(const std::vector<int>& codes, int width);
 Canvas ContactSheet(int first, int last, int width) {
+    std::vector<int> codes;
+    for (int code = first; code <= last; ++code) codes.push_back(code);
+    return ContactSheet(codes, width);
+}
+
+Canvas ContactSheet(const std::vector<int>& codes, int width) {
     struct Item {
         int code, x, y;
         Canvas canvas;
     };
     std::vector<Item> items;
     int x = 4, y = 4, rowHeight = 0;
-    for (int code = first; code <= last; ++code) {
+    for (int code : codes) {
         Canvas picture = Quantised(PaintPicture(code));
         if (x + picture.Width() + 4 > width) {
             x = 4;
@@ -321,6 +328,11 @@ int main(int argc, char** argv) {
     ok = WritePng(dir + "/pictures-121-201.png", ContactSheet(121, 201, 1000), 1, checker) && ok;
     ok = WritePng(dir + "/scene-networks.png", NetworkScene(), 2, checker) && ok;
     ok = WritePng(dir + "/scene-city.png", CityScene(), 1, checker) && ok;
+    ok = WritePng(dir + "/details-small.png",
+                  ContactSheet({1, 9, 10, 12, 23, 30, 48, 49, 65, 66, 82, 83, 114, 115, 116, 117, 118, 119, 120, 198, 199, 200, 201,
+                                112, 113, 15, 22, 29, 166, 34, 167, 160, 161},
+                               330),
+                  3, checker) && ok;
     ok = WritePng(dir + "/scene-river.png", RiverScene(), 3, checker) && ok;
     ok = WritePng(dir + "/screen-back.png", Quantised(PaintBackdrop()), 1, checker) && ok;
     ok = WritePng(dir + "/screen-title.png", Quantised(PaintTitle()), 2, checker) && ok;

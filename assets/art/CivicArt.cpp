@@ -903,17 +903,52 @@ Canvas EmergencyUnit(const PictureSpec& spec) {
     auto& p = plot.p;
     Paved(plot, Rgb{190, 188, 182});
     if (spec.code == 112) {
-        p.Car(0.4, 0.5, true, Rgb{240, 240, 240});
-        p.Car(0.65, 0.7, true, Rgb{40, 60, 140});
-        plot.canvas.Set(int(p.X(0.4, 0.5)), int(p.Y(0.4, 0.5, 6)), Rgb{60, 100, 255});
-        plot.canvas.Set(int(p.X(0.4, 0.5)) + 1, int(p.Y(0.4, 0.5, 6)), Rgb{255, 60, 60});
-        p.Person(0.3, 0.8, Rgb{30, 40, 90});
-        p.Person(0.75, 0.35, Rgb{30, 40, 90});
+        // Police: two patrol cars with their lights on, and a cordon of striped tape.
+        for (int i = 0; i <= 10; ++i) {
+            const double t = i / 10.0;
+            const Rgb tape = i % 2 ? Rgb{250, 250, 250} : Rgb{40, 70, 170};
+            plot.canvas.Set(int(std::lround(p.X(0.15 + 0.7 * t, 0.15))), int(std::lround(p.Y(0.15 + 0.7 * t, 0.15, 3))), tape);
+            plot.canvas.Set(int(std::lround(p.X(0.15, 0.15 + 0.7 * t))), int(std::lround(p.Y(0.15, 0.15 + 0.7 * t, 3))), tape);
+        }
+        for (double c : {0.15, 0.85}) {
+            p.Pole(c, 0.15, 0, 3, Rgb{220, 220, 220});
+            p.Pole(0.15, c, 0, 3, Rgb{220, 220, 220});
+        }
+        const double cars[2][2] = {{0.45, 0.45}, {0.7, 0.72}};
+        for (const auto& c : cars) {
+            p.Car(c[0], c[1], true, Rgb{240, 240, 244});
+            p.PlainBox(c[0] - 0.08, c[1] + 0.035, c[0] + 0.08, c[1] + 0.045, 1, 2, Rgb{40, 70, 170}, Rgb{40, 70, 170});
+            const int x = int(std::lround(p.X(c[0], c[1])));
+            const int y = int(std::lround(p.Y(c[0], c[1], 6)));
+            plot.canvas.Set(x - 1, y, Rgb{60, 110, 255});
+            plot.canvas.Set(x, y, Rgb{255, 60, 60});
+        }
+        p.Person(0.3, 0.75, Rgb{30, 40, 90});
+        p.Person(0.82, 0.4, Rgb{30, 40, 90});
     } else {
-        p.PlainBox(0.25, 0.4, 0.75, 0.6, 0, 8, Rgb{210, 40, 36}, Rgb{230, 60, 50});
-        p.PlainBox(0.3, 0.42, 0.7, 0.58, 8, 9, Rgb{200, 200, 200}, Rgb{220, 220, 220}); // ladder
-        p.Person(0.3, 0.8, Rgb{230, 190, 40});
-        p.Person(0.6, 0.8, Rgb{230, 190, 40});
+        // Firefighters: an engine with its ladder and a jet of water.
+        WallStyle body;
+        body.wall = Rgb{210, 36, 32};
+        body.glass = Rgb{50, 70, 90};
+        body.trim = Rgb{240, 240, 236};
+        body.floorHeight = 8;
+        body.windowPitch = 0.08;
+        body.ribbon = true;
+        body.windowHeight = 0.35;
+        body.lit = false;
+        p.Box(0.2, 0.42, 0.72, 0.6, 0, 8, body, Rgb{200, 200, 200});
+        for (double u = 0.24; u < 0.66; u += 0.05)
+            p.PlainBox(u, 0.46, u + 0.012, 0.56, 8, 9.5, Rgb{230, 230, 230}, Rgb{240, 240, 240});
+        p.PlainBox(0.22, 0.46, 0.66, 0.47, 9, 10, Rgb{230, 230, 230}, Rgb{240, 240, 240});
+        p.PlainBox(0.22, 0.55, 0.66, 0.56, 9, 10, Rgb{230, 230, 230}, Rgb{240, 240, 240});
+        const int x0 = int(std::lround(p.X(0.7, 0.6)));
+        const int y0 = int(std::lround(p.Y(0.7, 0.6, 6)));
+        for (int i = 0; i < 14; ++i) {
+            const double t = i / 13.0;
+            plot.canvas.Set(x0 + int(std::lround(t * 14)), y0 - int(std::lround(8 * std::sin(t * kPi) - t * 4)), Rgb{180, 220, 250});
+        }
+        p.Person(0.8, 0.8, Rgb{230, 190, 40});
+        p.Person(0.5, 0.82, Rgb{230, 190, 40});
     }
     return plot.canvas;
 }

@@ -376,18 +376,38 @@ Canvas PaintBackdrop() {
     PixelFont::Draw(c, "PLAZARO", 8, 3, 2, Rgb{240, 200, 90});
     // Right edge beside the map, behind the vertical scroll bar.
     bevel(621, 20, 19, 331, metal, metalLight, metalDark, 2);
-    // The panel under the map.
+    // The panel under the map: brushed metal, lighter at the top, with a groove.
     bevel(0, 349, 640, 131, metal, metalLight, metalDark, 2);
-    for (int y = 352; y < 478; y += 4)
-        for (int x = 3; x < 637; ++x)
-            if ((x + y) % 7 == 0) c.Set(x, y, Shade(metal, 1.06)); // brushed metal
+    for (int y = 351; y < 478; ++y)
+        for (int x = 2; x < 638; ++x) {
+            Rgb m = Mix(Rgb{86, 100, 126}, Rgb{54, 64, 84}, (y - 351) / 127.0);
+            const double streak = Hash01(std::uint32_t(y), std::uint32_t(x / 23), 3);
+            m = Shade(m, 0.96 + 0.08 * streak);
+            c.Set(x, y, Dither(m, x, y, 6));
+        }
+    c.FillRect(2, 351, 636, 1, metalLight);
+    // Skyline silhouette along the top bar, shown until a city's name bar covers it.
+    for (int x = 330, i = 0; x < 636; ++i) {
+        const int w = 6 + int(Hash(std::uint32_t(i), 1) % 9);
+        const int h = 5 + int(Hash(std::uint32_t(i), 2) % 12);
+        for (int y = 19 - h; y < 19; ++y)
+            for (int dx = 0; dx < w && x + dx < 636; ++dx) {
+                Rgb sil = Rgb{24, 29, 40};
+                if (dx % 2 == 1 && (y - (19 - h)) % 3 == 1 && dx < w - 1 && Hash01(std::uint32_t(x + dx), std::uint32_t(y), 11) > 0.55)
+                    sil = Rgb{220, 190, 110};
+                c.Set(x + dx, y, sil);
+            }
+        x += w + int(Hash(std::uint32_t(i), 3) % 3);
+    }
+    // A frame line under the map window.
+    c.FillRect(0, 349, 621, 1, metalDark);
     // A seat for the tool palette (the palette itself is drawn over it).
     bevel(0, 326, 270, 117, Rgb{192, 192, 192}, metalDark, metalLight, 2);
     // The status well: exactly the grey the status text is written on.
     bevel(268, 356, 372, 124, Rgb{128, 128, 128}, metalDark, metalLight, 3);
     c.FillRect(271, 359, 366, 121, Rgb{128, 128, 128});
     // Screws in the corners of the panel.
-    for (int x : {6, 633})
+    for (int x : {633})
         for (int y : {354, 472}) {
             c.FillEllipse(x, y, 2.2, 2.2, metalDark);
             c.Set(x - 1, y - 1, metalLight);
@@ -399,8 +419,6 @@ Canvas PaintBackdrop() {
     PixelFont::Trace("PLAZARO", (256 - PixelFont::Width("PLAZARO", 3)) / 2, 5, 3,
                      [&](int x, int y) { plate.Set(x, y, Mix(Rgb{255, 236, 150}, Rgb{230, 150, 40}, (y - 5) / 21.0)); });
     c.Blit(plate, 6, 446);
-    // A frame line round the map window.
-    c.FillRect(0, 349, 621, 1, metalDark);
     return c;
 }
 

@@ -148,12 +148,22 @@ Canvas PaintZone(const PictureSpec& spec) {
     // Corner stakes.
     const double corners[4][2] = {{0.2, 0.2}, {0.8, 0.2}, {0.8, 0.8}, {0.2, 0.8}};
     for (const auto& c : corners) p.Pole(c[0], c[1], 0, 3, Rgb{240, 236, 220});
-    // The zone's letter, laid flat in the middle of the plot.
+    // The zone's letter in the middle of the plot: white with a rim of the zone's colour,
+    // bolder on high density.
     const char letter = (code == 48 || code == 49) ? 'R' : (code == 65 || code == 66) ? 'C' : 'I';
-    const Rgb ink = Shade(tint, 0.75);
+    const Rgb rim = Shade(tint, high ? 0.55 : 0.7);
+    auto cell = [&](int col, int row) { return PixelFont::Cell(letter, col, row); };
+    for (int row = -1; row <= 7; ++row)
+        for (int col = -1; col <= 5; ++col) {
+            if (cell(col, row)) continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) near = near || cell(col + dx, row + dy);
+            if (near) canvas.Set(27 + col, 12 + row, rim);
+        }
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 5; ++col)
-            if (PixelFont::Cell(letter, col, row)) canvas.Set(27 + col, 12 + row, high ? ink : Mix(ink, Rgb{210, 230, 190}, 0.3));
+            if (cell(col, row)) canvas.Set(27 + col, 12 + row, high ? Rgb{255, 255, 250} : Rgb{236, 240, 226});
     return canvas;
 }
 
