@@ -1,6 +1,7 @@
 // Decoding of RIFF/WAVE images into 16-bit samples, refusing anything malformed.
 #include "platform/winmm/WaveFile.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace winmm {
@@ -117,6 +118,9 @@ std::optional<PcmBuffer> WaveFile::Parse(const std::uint8_t* data, std::size_t s
 }
 
 std::optional<PcmBuffer> WaveFile::Load(const std::string& hostPath, std::string* error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(hostPath, ec))
+        return Refuse(error, "file not found");
     std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
     if (!in)
         return Refuse(error, "file not found");

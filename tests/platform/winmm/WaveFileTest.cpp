@@ -149,6 +149,8 @@ TEST(WaveFileLoad, MissingAndPresentFiles) {
     auto pcm = WaveFile::Load((dir / "a.wav").string(), &why);
     ASSERT_TRUE(pcm);
     EXPECT_EQ(pcm->samples, (std::vector<std::int16_t>{42, -42}));
+    EXPECT_FALSE(WaveFile::Load(dir.string(), &why)); // a folder is not a sound
+    EXPECT_EQ(why, "file not found");
     WriteFile(dir / "empty.wav", {});
     EXPECT_FALSE(WaveFile::Load((dir / "empty.wav").string()));
     std::filesystem::remove_all(dir);
