@@ -336,6 +336,31 @@ int main(int argc, char** argv) {
     ok = WritePng(dir + "/scene-river.png", RiverScene(), 3, checker) && ok;
     ok = WritePng(dir + "/screen-back.png", Quantised(PaintBackdrop()), 1, checker) && ok;
     ok = WritePng(dir + "/screen-title.png", Quantised(PaintTitle()), 2, checker) && ok;
+    // The whole screen: the frame with a part of the city in the map window.
+    {
+        Canvas screen = Quantised(PaintBackdrop());
+        const Canvas city = CityScene();
+        for (int y = 0; y < 329; ++y)
+            for (int x = 0; x < 621; ++x) {
+                const int sx = x + 140, sy = y + 190;
+                if (city.Opaque(sx, sy)) screen.Set(x, y + 20, city.At(sx, sy));
+            }
+        Canvas palette(268, 115);
+        for (int y = 0; y < 115; ++y)
+            for (int x = 0; x < 268; ++x) palette.Set(x, y, Rgb{192, 192, 192});
+        // Buttons in the palette's three rows of six, and the centre tool beside them.
+        const int layout[18] = {1, 2, 3, 10, 11, 12, 4, 5, 6, 13, 14, 15, 7, 8, 9, 16, 17, 18};
+        for (int i = 0; i < 18; ++i) {
+            const int col = i % 6, row = i / 6;
+            palette.FillRect(3 + col * 31, 18 + row * 31, 30, 30, Rgb{212, 208, 200});
+            palette.Blit(Quantised(PaintGlyph(layout[i])), 6 + col * 31, 21 + row * 31);
+        }
+        palette.FillRect(190, 18, 30, 30, Rgb{212, 208, 200});
+        palette.Blit(Quantised(PaintGlyph(19)), 193, 21);
+        screen.Blit(palette, 0, 326);
+        PixelFont::Draw(screen, "POP 1200  FUNDS 8450", 276, 368, 1, Rgb{50, 40, 200});
+        ok = WritePng(dir + "/screen-game.png", screen, 2, checker) && ok;
+    }
     Canvas tools(19 * 36 + 4, 80);
     for (int g = 1; g <= 19; ++g) {
         tools.Blit(Quantised(PaintGlyph(g)), 4 + (g - 1) * 36, 4);

@@ -305,7 +305,6 @@ Canvas AirportBuilding(const PictureSpec& spec) {
     default: // 28, hangar
         p.BlockShadow(0.2, 0.2, 1.8, 1.5, 34);
         p.Box(0.2, 0.2, 1.8, 1.5, 0, 20, Clad(Rgb{190, 196, 204}), Rgb{170, 170, 170});
-        p.Revolve(1.0, 0.85, 20, 20, [](double) { return 0.0; }, [](double) { return Rgb{0, 0, 0}; }, Rgb{0, 0, 0});
         p.GableRoof(0.2, 0.2, 1.8, 1.5, 20, 14, true, Rgb{150, 160, 170}, Rgb{190, 196, 204});
         FillFaceColour(plot.canvas, p.Frame(), {0.5, 1.501, 0}, {1.0, 0, 0}, {0, 0, 17}, Rgb{70, 76, 84});
         Aeroplane(plot, 1.0, 1.75, 0, 0.7);
