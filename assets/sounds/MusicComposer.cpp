@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -81,6 +82,7 @@ std::vector<std::int16_t> MusicComposer::Compose(const Style& style, double seco
     const auto& motifB = kMotifs[static_cast<std::size_t>(dice.Below(static_cast<int>(kMotifs.size())))];
 
     int melodyIndex = 9; // the third above the octave
+    std::map<int, std::vector<int>> phrases;  // melody of each two-bar place in the eight
     for (int b = 0; b <= bars; ++b) {
         const bool last = b == bars;
         const int degree = last ? 0 : style.progression[static_cast<std::size_t>(b % cycle)];
@@ -131,6 +133,9 @@ std::vector<std::int16_t> MusicComposer::Compose(const Style& style, double seco
             continue;
         const int phraseBar = (b - introBars) % 8; // A A B A' over eight bars
         const auto& motif = phraseBar == 4 ? motifB : motifA;
+        // The eight bars come back note for note, so that the tune can be recognised.
+        std::vector<int>& remembered = phrases[phraseBar];
+        const bool repeat = remembered.size() == motif.size();
         for (std::size_t n = 0; n < motif.size(); ++n) {
             const Beat& note = motif[n];
             const int barOfNote = b + static_cast<int>(note.at / 4);
@@ -147,6 +152,10 @@ std::vector<std::int16_t> MusicComposer::Compose(const Style& style, double seco
                 while (!InChord(next, chordOfNote))
                     --next;
             }
+            if (repeat)
+                next = remembered[n];
+            else
+                remembered.push_back(next);
             melodyIndex = next;
             const double start = t0 + note.at * beat;
             const double dur = note.length * beat * 0.95;

@@ -167,13 +167,17 @@ void MapRenderer::DrawNetwork(int j, int r, int u, int t, int o) {
 
 void MapRenderer::DrawMotorway(int j, int r) {
     const TGridPos cell = CellAt(j, r);
-    DrawPicture(j + 1, r + 4, 0, 0, 118, 60, kCodeMotorway);
+    // The sheet is two blocks high, so the footprint alignment lifts it by a whole
+    // block; four rows down puts the block back on the object's own 2 x 2 footprint.
+    // (One column right as well would put it on the footprint of the cell north-east,
+    // leaving the object's own cells empty.)
+    DrawPicture(j, r + 4, 0, 0, 118, 60, kCodeMotorway);
     const bool joined =
         city_.IsCell(cell.x + 2, cell.y, kCodeMotorway) || city_.IsCell(cell.x - 2, cell.y, kCodeMotorway);
     if (joined)
-        DrawPicture(j + 1, r + 4, 119, 61, 237, 121, kCodeMotorway);
+        DrawPicture(j, r + 4, 119, 61, 237, 121, kCodeMotorway);
     else
-        DrawPicture(j + 1, r + 4, 0, 61, 118, 121, kCodeMotorway);
+        DrawPicture(j, r + 4, 0, 61, 118, 121, kCodeMotorway);
 }
 
 void MapRenderer::DrawWater(int j, int r) {
