@@ -3,6 +3,7 @@
 
 #include "ArtPainters.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <utility>
@@ -99,6 +100,52 @@ int RiseOf(int code) {
     }
 }
 
+
+// Pictures are first painted with plenty of room above them; the finished picture keeps
+// only the rows its content uses (and a small margin), so every picture is as tall as
+// what it shows. An animation run and the picture it animates share one height.
+constexpr int kHeadroom = 90;
+constexpr int kTopMargin = 2;
+
+std::vector<int> RunOf(int code) {
+    static const int runs[][4] = {{14, 168, 169, 170}, {37, 171, 172, 173}, {38, 174, 175, 176}, {41, 177, 178, 179},
+                                  {45, 180, 181, 182}, {77, 183, 184, 185}, {89, 186, 187, 188}};
+    for (const auto& run : runs)
+        for (int member : run)
+            if (member == code) return std::vector<int>(run, run + 4);
+    return {code};
+}
+
+bool HasFixedSize(int code) { return code == 3 || code == 11 || code == 17 || code == 18 || code == 20 || code == 36; }
+
+PictureSpec RoomySpec(int code) {
+    PictureSpec spec;
+    spec.code = code;
+    spec.footprint = FootprintOf(code);
+    spec.width = 60 * spec.footprint - 1;
+    spec.height = 30 * spec.footprint + 1 + (RiseOf(code) > 0 ? RiseOf(code) + kHeadroom : 0);
+    return spec;
+}
+
+Canvas PaintSpec(const PictureSpec& spec);
+
+int UsedRise(int code) {
+    static std::vector<int> cache(kPictureCount + 1, -1);
+    int& slot = cache[std::size_t(code)];
+    if (slot >= 0) return slot;
+    const PictureSpec spec = RoomySpec(code);
+    const Canvas canvas = PaintSpec(spec);
+    int top = spec.height;
+    for (int y = 0; y < spec.height && top == spec.height; ++y)
+        for (int x = 0; x < spec.width; ++x)
+            if (canvas.Opaque(x, y)) {
+                top = y;
+                break;
+            }
+    slot = std::max(0, spec.height - top + kTopMargin - (30 * spec.footprint + 1));
+    return slot;
+}
+
 } // namespace
 
 PictureSpec PictureSpecFor(int code) {
@@ -115,12 +162,32 @@ PictureSpec PictureSpecFor(int code) {
     }
     spec.footprint = FootprintOf(code);
     spec.width = 60 * spec.footprint - 1;
-    spec.height = 30 * spec.footprint + 1 + RiseOf(code);
+    int rise = 0;
+    if (RiseOf(code) > 0)
+        for (int member : RunOf(code)) rise = std::max(rise, UsedRise(member));
+    spec.height = 30 * spec.footprint + 1 + rise;
     return spec;
 }
 
 Canvas PaintPicture(int code) {
     const PictureSpec spec = PictureSpecFor(code);
+    if (HasFixedSize(code) || RiseOf(code) == 0) return PaintSpec(spec);
+    // Paint with room to spare and keep the bottom rows: the frame is anchored at the
+    // bottom, so this is the picture painted at its own height, never cut off at the top.
+    const PictureSpec roomy = RoomySpec(code);
+    const Canvas full = PaintSpec(roomy);
+    Canvas out(spec.width, spec.height);
+    const int skip = roomy.height - spec.height;
+    for (int y = 0; y < spec.height; ++y)
+        for (int x = 0; x < spec.width; ++x)
+            if (full.Opaque(x, y + skip)) out.Set(x, y, full.At(x, y + skip));
+    return out;
+}
+
+namespace {
+
+Canvas PaintSpec(const PictureSpec& spec) {
+    const int code = spec.code;
     if (code == 17 || code == 18 || code == 20 || code == 36 || code == 29 || code == 34 || (code >= 125 && code <= 161 && code != 147 && code != 148) ||
         code == 166 || code == 167)
         return PaintNetwork(spec);
@@ -135,6 +202,8 @@ Canvas PaintPicture(int code) {
         return PaintTerrain(spec);
     return PaintCivic(spec);
 }
+
+} // namespace
 
 const std::vector<ToolGroup>& ToolGroups() {
     static const std::vector<ToolGroup> groups = {

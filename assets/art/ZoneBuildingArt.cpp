@@ -753,19 +753,19 @@ Canvas Site(const PictureSpec& spec) {
     const Rgb crane{236, 190, 30};
     const double cu = 2.35;
     const double cv = 0.6;
-    for (double z = 0; z < 84; z += 1) {
+    for (double z = 0; z < 76; z += 1) {
         plot.canvas.Set(int(p.X(cu, cv)) - 1, int(p.Y(cu, cv, z)), crane);
         plot.canvas.Set(int(p.X(cu, cv)) + 1, int(p.Y(cu, cv, z)), Shade(crane, 0.7));
         if (int(z) % 4 == 0) plot.canvas.Set(int(p.X(cu, cv)), int(p.Y(cu, cv, z)), crane);
     }
     // The jib reaches back over the building; the counter-jib carries a weight.
-    plot.canvas.Line(p.X(cu, cv) - 60, p.Y(cu, cv, 84) + 0, p.X(cu, cv) + 16, p.Y(cu, cv, 84), crane);
-    plot.canvas.Line(p.X(cu, cv) - 60, p.Y(cu, cv, 84) + 1, p.X(cu, cv) + 16, p.Y(cu, cv, 84) + 1, Shade(crane, 0.7));
-    plot.canvas.Line(p.X(cu, cv), p.Y(cu, cv, 94), p.X(cu, cv) - 60, p.Y(cu, cv, 84), Shade(crane, 0.8));
-    plot.canvas.Line(p.X(cu, cv), p.Y(cu, cv, 94), p.X(cu, cv) + 16, p.Y(cu, cv, 84), Shade(crane, 0.8));
-    plot.canvas.FillRect(int(p.X(cu, cv)) + 10, int(p.Y(cu, cv, 84)) + 2, 6, 4, Rgb{110, 110, 110});
-    plot.canvas.FillRect(int(p.X(cu, cv)) - 2, int(p.Y(cu, cv, 84)) - 1, 5, 4, Rgb{60, 90, 140});
-    plot.canvas.Line(p.X(cu, cv) - 40, p.Y(cu, cv, 84) + 2, p.X(cu, cv) - 40, p.Y(cu, cv, 50), Rgb{50, 50, 50});
+    plot.canvas.Line(p.X(cu, cv) - 60, p.Y(cu, cv, 76) + 0, p.X(cu, cv) + 16, p.Y(cu, cv, 76), crane);
+    plot.canvas.Line(p.X(cu, cv) - 60, p.Y(cu, cv, 76) + 1, p.X(cu, cv) + 16, p.Y(cu, cv, 76) + 1, Shade(crane, 0.7));
+    plot.canvas.Line(p.X(cu, cv), p.Y(cu, cv, 84), p.X(cu, cv) - 60, p.Y(cu, cv, 76), Shade(crane, 0.8));
+    plot.canvas.Line(p.X(cu, cv), p.Y(cu, cv, 84), p.X(cu, cv) + 16, p.Y(cu, cv, 76), Shade(crane, 0.8));
+    plot.canvas.FillRect(int(p.X(cu, cv)) + 10, int(p.Y(cu, cv, 76)) + 2, 6, 4, Rgb{110, 110, 110});
+    plot.canvas.FillRect(int(p.X(cu, cv)) - 2, int(p.Y(cu, cv, 76)) - 1, 5, 4, Rgb{60, 90, 140});
+    plot.canvas.Line(p.X(cu, cv) - 40, p.Y(cu, cv, 76) + 2, p.X(cu, cv) - 40, p.Y(cu, cv, 50), Rgb{50, 50, 50});
     plot.canvas.FillRect(int(p.X(cu, cv)) - 43, int(p.Y(cu, cv, 50)), 7, 3, Rgb{150, 110, 70});
     return plot.canvas;
 }
