@@ -1,0 +1,226 @@
+// The package's display component.
+#include "velmora/TKx_DDraw.h"
+
+#include "gfx/Errors.h"
+#include "gfx/Surfaces.h"
+#include "velmora/TKx_DDSurface.h"
+
+#include "platform/ui/Application.h"
+
+#include <set>
+
+namespace velmora {
+
+using namespace ddraw;
+using gfx::CurrentDisplay;
+using gfx::EDDError;
+
+namespace {
+std::set<TKx_DDraw*>& Displays() {
+    static std::set<TKx_DDraw*> displays;
+    return displays;
+}
+
+// Screen sizes of the resolutions 1 to 10.
+constexpr LONG kSizes[][2] = {{320, 240}, {400, 300},  {512, 384},  {640, 480},   {800, 600},
+                              {960, 720}, {1024, 768}, {1152, 864}, {1280, 1024}, {1600, 1200}};
+} // namespace
+
+void StartFlipTimer(std::unique_ptr<ui::Timer>& timer, int intervalMs) {
+    if (!timer)
+        timer = std::make_unique<ui::Timer>();
+    timer->SetInterval(std::uint32_t(intervalMs > 0 ? intervalMs : 1));
+    timer->OnTimer = &TKx_DDraw::TimerFlip;
+    timer->SetEnabled(true);
+}
+
+TKx_DDraw::TKx_DDraw(ui::Component*, HWND handle) {
+    Handle = handle;
+    Displays().insert(this);
+}
+
+TKx_DDraw::~TKx_DDraw() {
+    Displays().erase(this);
+    flipTimer_.reset();
+    gfx::ReleaseInterface(Clipper);
+    gfx::ReleaseInterface(Back);
+    gfx::ReleaseInterface(Primary);
+    gfx::ReleaseInterface(DirectDraw);
+}
+
+void TKx_DDraw::NotifyAll(ui::Component* component, TOperation operation) {
+    std::set<TKx_DDraw*> copy = Displays();
+    for (TKx_DDraw* d : copy)
+        if (Displays().count(d))
+            d->Notification(component, operation);
+}
+
+void TKx_DDraw::Notification(ui::Component* component, TOperation operation) {
+    if (operation == opRemove && component && component == static_cast<ui::Component*>(E_DDSurface))
+        SetScene(nullptr);
+}
+
+void TKx_DDraw::Init() {
+    CurrentDisplay = this;
+    if (FirstInit) {
+        CreateDD();
+        FirstInit = false;
+    }
+    if (E_DDSurface && !E_DDSurface->BackgroundBitmap.empty())
+        E_DDSurface->SetupSurfaces(this);
+    if (UseTimer)
+        StartFlipTimer(flipTimer_, TimerInterval);
+    Active = true;
+    Flip();
+}
+
+int TKx_DDraw::ChoseColourDepth(int) { return 32; }
+
+void TKx_DDraw::CreateDD() {
+    CoInitialize(nullptr);
+    // A previous Init that failed half-way leaves objects behind; start afresh.
+    gfx::ReleaseInterface(Clipper);
+    gfx::ReleaseInterface(Back);
+    gfx::ReleaseInterface(Primary);
+    gfx::ReleaseInterface(DirectDraw);
+    void* object = nullptr;
+    if (DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr) < 0)
+        throw EDDError("Can't Create DirectDraw Object");
+    DirectDraw = static_cast<IDirectDraw7*>(object);
+    DirectDraw->Initialize(nullptr);
+    DWORD level = Exclusive ? (DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) : DDSCL_NORMAL;
+    if (Resolution == trNormal) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = DDSURFACEDESC2_SIZE;
+        DDTest(DirectDraw->GetDisplayMode(&desc), "CreateDD");
+        BitsPerPixel = int(desc.ddpfPixelFormat.dwRGBBitCount);
+        ScreenRect = gdi::RECT{0, 0, LONG(desc.dwWidth), LONG(desc.dwHeight)};
+    }
+    DDTest(DirectDraw->SetCooperativeLevel(Handle, level), "CreateDD");
+    for (int attempt = 1;; ++attempt) {
+        if (Resolution != trNormal)
+            SetScreenSize();
+        HRESULT hr =
+            DirectDraw->SetDisplayMode(DWORD(ScreenRect.right), DWORD(ScreenRect.bottom), DWORD(BitsPerPixel), 0, 0);
+        if (hr == DD_OK)
+            break;
+        if (attempt >= kMaxModeAttempts) {
+            DDTest(hr, "CreateDD");
+            ErrorEvent("Can't set display mode");
+        }
+        if (hr == DDERR_NOEXCLUSIVEMODE) {
+            DDTest(DirectDraw->RestoreDisplayMode(), "CreateDD");
+            int depth = ChoseColourDepth(BitsPerPixel);
+            // Already at that depth: trying again would get the same answer for ever.
+            if (depth == BitsPerPixel)
+                DDTest(hr, "CreateDD");
+            BitsPerPixel = depth;
+        } else if (hr == DDERR_INVALIDMODE) {
+            DDTest(DirectDraw->RestoreDisplayMode(), "CreateDD");
+            if (Resolution == trNormal)
+                ErrorEvent("Can't set display mode");
+            Resolution = TResolution(Resolution - 1);
+        } else {
+            DDTest(hr, "CreateDD");
+            ErrorEvent("Can't set display mode"); // a positive answer that is not DD_OK
+        }
+    }
+    CreatePrimary();
+    CreateBack();
+}
+
+void TKx_DDraw::SetScreenSize() {
+    if (Resolution < tr320x240 || Resolution > tr1600x1200)
+        return;
+    ScreenRect = gdi::RECT{0, 0, kSizes[Resolution - 1][0], kSizes[Resolution - 1][1]};
+}
+
+bool TKx_DDraw::CreatePrimary() {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = DDSURFACEDESC2_SIZE;
+    if (Exclusive) {
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+        desc.dwBackBufferCount = 1;
+    } else {
+        desc.dwFlags = DDSD_CAPS;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    }
+    DDTest(DirectDraw->CreateSurface(&desc, &Primary, nullptr), "CreatePrimary");
+    return true;
+}
+
+bool TKx_DDraw::CreateBack() {
+    if (Exclusive) {
+        DDSCAPS2 caps{};
+        caps.dwCaps = DDSCAPS_BACKBUFFER;
+        DDTest(Primary->GetAttachedSurface(&caps, &Back), "CreateBack");
+        return true;
+    }
+    Back = gfx::DDCreateSurface(ScreenRect.right, ScreenRect.bottom);
+    DDTest(DirectDraw->CreateClipper(0, &Clipper, nullptr), "CreateBack");
+    Clipper->SetHWnd(0, Handle);
+    DDTest(Primary->SetClipper(Clipper), "CreateBack");
+    return true;
+}
+
+void TKx_DDraw::Flip() {
+    FrameToggle = !FrameToggle;
+    if (!Active)
+        return;
+    try {
+        if (!Primary || !Back)
+            throw EDDError("Flip: no surfaces");
+        DrawBitmaps();
+        if (!Exclusive) {
+            gdi::RECT window;
+            GetWindowRect(Handle, &window);
+            DDTest(Primary->Blt(&window, Back, &ScreenRect, 0, nullptr), "Flip");
+        } else {
+            HRESULT hr;
+            do {
+                ui::Application::Instance().ProcessMessages();
+                hr = Primary->Flip(nullptr, DDFLIP_WAIT);
+            } while (!MakeItSo(hr));
+        }
+    } catch (const std::exception& e) {
+        ErrorEvent(std::string("Flipping") + e.what());
+    }
+}
+
+bool TKx_DDraw::MakeItSo(HRESULT result) {
+    if (result == DDERR_SURFACELOST)
+        return RestoreSurfaces() == DD_OK;
+    return result != DDERR_WASSTILLDRAWING;
+}
+
+HRESULT TKx_DDraw::RestoreSurfaces() {
+    HRESULT hr = Primary->Restore();
+    if (hr == DD_OK && E_DDSurface)
+        hr = E_DDSurface->RestoreSurfaces();
+    return hr;
+}
+
+void TKx_DDraw::DrawBitmaps() {
+    if (E_DDSurface)
+        E_DDSurface->DrawScene();
+}
+
+void TKx_DDraw::SetScene(TKx_DDSurface* scene) {
+    if (scene)
+        scene->DestroyObjects();
+    E_DDSurface = scene;
+}
+
+void TKx_DDraw::EndExclusive() {
+    Active = false;
+    DisplayCore::EndExclusive();
+}
+
+void TKx_DDraw::TimerFlip() {
+    if (CurrentDisplay && CurrentDisplay->Active)
+        if (auto* display = dynamic_cast<TKx_DDraw*>(CurrentDisplay))
+            display->Flip();
+}
+
+} // namespace velmora
