@@ -111,7 +111,8 @@ public:
         return x >= 0 && y >= 0 && x < size && y < size && At(x, y).code == code;
     }
     void Place(int x, int y, int code) {
-        const int s = std::max(1, PictureSpecFor(code).footprint);
+        // The motorway's sheet has no footprint of its own; the block covers 2 x 2 cells.
+        const int s = code == 18 ? 2 : std::max(1, PictureSpecFor(code).footprint);
         for (int j = 0; j < s; ++j)
             for (int i = 0; i < s; ++i) At(x + i, y + j).code = 250;
         At(x, y).code = code;
@@ -132,7 +133,7 @@ public:
         std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) {
             auto key = [&](auto p) {
                 const int code = At(p.first, p.second).code;
-                const int s = code == 250 ? 1 : std::max(1, PictureSpecFor(code).footprint);
+                const int s = code == 250 ? 1 : code == 18 ? 2 : std::max(1, PictureSpecFor(code).footprint);
                 return (p.first + p.second + 2 * (s - 1)) * 10 + s;
             };
             return key(a) < key(b);
@@ -171,6 +172,20 @@ private:
         const int tx = TileX(x, y), ty = TileY(x, y);
         switch (cell.code) {
         case 250: return;
+        case 18: {
+            // As the renderer draws it: the sheet's halves lifted by (122 - 61) and put four
+            // rows (60 pixels) down, 30 to the left for the 2 x 2 footprint.
+            const Canvas& sheet = Pic(18);
+            const bool joined = Is(x + 2, y, 18) || Is(x - 2, y, 18);
+            for (int j = 0; j < 60; ++j)
+                for (int i = 0; i < 118; ++i) {
+                    const int dx = tx - 30 + i, dy = ty - 1 + j;
+                    if (sheet.Opaque(i, j)) canvas.Set(dx, dy, sheet.At(i, j));
+                    const int si = joined ? i + 119 : i;
+                    if (sheet.Opaque(si, j + 61)) canvas.Set(dx, dy, sheet.At(si, j + 61));
+                }
+            return;
+        }
         case 11: {
             canvas.Blit(Pic(9), tx, ty);
             const int offsets[10][2] = {{27, 3}, {37, 5}, {20, 7}, {30, 7}, {40, 10}, {10, 10}, {28, 11}, {10, 12}, {16, 15}, {28, 17}};
@@ -283,6 +298,18 @@ Canvas RiverScene() {
     return b.Render({{3, 2}}, {200});
 }
 
+Canvas MotorwayScene() {
+    SceneBuilder b(8, 30);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) b.At(x, y).code = 9;
+    for (int x = 0; x <= 4; x += 2) b.Place(x, 1, 18);
+    b.Place(1, 5, 18);
+    b.At(6, 1).code = 17;
+    b.At(6, 2).code = 17;
+    b.At(7, 1).code = 17;
+    return b.Render();
+}
+
 Canvas CityScene() {
     SceneBuilder b(14);
     for (int y = 0; y < 14; ++y)
@@ -334,8 +361,24 @@ int main(int argc, char** argv) {
                                330),
                   3, checker) && ok;
     ok = WritePng(dir + "/scene-river.png", RiverScene(), 3, checker) && ok;
+    ok = WritePng(dir + "/scene-motorway.png", MotorwayScene(), 2, checker) && ok;
     ok = WritePng(dir + "/screen-back.png", Quantised(PaintBackdrop()), 1, checker) && ok;
     ok = WritePng(dir + "/screen-title.png", Quantised(PaintTitle()), 2, checker) && ok;
+    // The motorway sheet's halves as the renderer puts them together: the road, then
+    // the end overlay or the continuing overlay on the same spot.
+    {
+        const Canvas sheet = Quantised(PaintPicture(18));
+        Canvas pair(2 * 122 + 10, 64);
+        for (int k = 0; k < 2; ++k)
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 118; ++x) {
+                    const int ox = k * 128;
+                    if (sheet.Opaque(x, y)) pair.Set(ox + x, y + 2, sheet.At(x, y));
+                    const int sx = k == 0 ? x : x + 119;
+                    if (sheet.Opaque(sx, y + 61)) pair.Set(ox + x, y + 2, sheet.At(sx, y + 61));
+                }
+        ok = WritePng(dir + "/motorway.png", pair, 4, checker) && ok;
+    }
     // The whole screen: the frame with a part of the city in the map window.
     {
         Canvas screen = Quantised(PaintBackdrop());

@@ -272,7 +272,10 @@ std::optional<Rgb> MotorwayPixel(double u, double v) {
 
 Canvas PaintMotorway() {
     Canvas sheet(238, 122);
-    const IsoFrame frame = IsoFrame::For(2, 61);
+    // Each half is drawn 122 - 61 rows above its 2 x 2 position and four view rows (60
+    // pixels) down, which is one pixel above the footprint's diamond: the blocks sit one
+    // row down in their halves to land exactly on the diamond.
+    const IsoFrame frame = IsoFrame::For(2, 62);
     auto inBlock = [](int x, int y) { return x < 118 && y < 60; };
     // Upper half: the road itself.
     for (int y = 0; y < 60; ++y)
@@ -283,7 +286,7 @@ Canvas PaintMotorway() {
             if (auto c = MotorwayPixel(u, v)) sheet.Set(x, y, *c);
             else sheet.Set(x, y, Rgb{150, 150, 146});
         }
-    Canvas barrier(119, 61);
+    Canvas barrier(119, 62);
     IsoPainter bp(barrier, frame);
     bp.PlainBox(0.0, 0.97, 2.0, 1.03, 0, 3, Rgb{200, 200, 196}, Rgb{226, 226, 220});
     for (int y = 0; y < 60; ++y)
@@ -292,13 +295,13 @@ Canvas PaintMotorway() {
 
     // Lower left: the overlay for a block with no motorway beside it: the carriageways
     // end in red and white barriers.
-    Canvas ends(119, 61);
+    Canvas ends(119, 62);
     IsoPainter ep(ends, frame);
     for (double u : {0.06, 1.9}) {
         ep.PlainBox(u, 0.2, u + 0.04, 0.94, 0, 5, Rgb{236, 236, 230}, Rgb{250, 250, 246});
         ep.PlainBox(u, 1.06, u + 0.04, 1.8, 0, 5, Rgb{236, 236, 230}, Rgb{250, 250, 246});
     }
-    for (int y = 0; y < 61; ++y)
+    for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 119; ++x) {
             if (!ends.Opaque(x, y) || !inBlock(x, y)) continue;
             Rgb c = ends.At(x, y);
@@ -306,14 +309,14 @@ Canvas PaintMotorway() {
             sheet.Set(x, y + 61, c);
         }
     // Lower right: the overlay for a block that continues: an overhead sign gantry.
-    Canvas gantry(119, 61);
+    Canvas gantry(119, 62);
     IsoPainter gp(gantry, frame);
     gp.Pole(1.0, 0.16, 0, 14, Rgb{120, 126, 134});
     gp.Pole(1.0, 1.84, 0, 14, Rgb{120, 126, 134});
     gp.PlainBox(0.98, 0.16, 1.02, 1.84, 13, 15, Rgb{130, 136, 144}, Rgb{160, 166, 174});
     gp.PlainBox(0.96, 0.3, 1.0, 0.85, 9, 14, Rgb{30, 110, 60}, Rgb{40, 130, 70});
     gp.PlainBox(0.96, 1.15, 1.0, 1.7, 9, 14, Rgb{30, 110, 60}, Rgb{40, 130, 70});
-    for (int y = 0; y < 61; ++y)
+    for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 119; ++x)
             if (gantry.Opaque(x, y) && inBlock(x, y)) sheet.Set(x + 119, y + 61, gantry.At(x, y));
     return sheet;
