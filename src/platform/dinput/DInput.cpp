@@ -75,10 +75,12 @@ HRESULT IDirectInputDevice::Acquire() {
     KeyboardState& k = K();
     if ((coopFlags_ & DISCL_FOREGROUND) && !k.focused)
         return DIERR_OTHERAPPHASPRIO;
-    if (k.exclusiveHolder && k.exclusiveHolder != this)
-        return DIERR_OTHERAPPHASPRIO;
-    if (coopFlags_ & DISCL_EXCLUSIVE)
+    // Exclusive access keeps out other exclusive users; shared ones may still read.
+    if (coopFlags_ & DISCL_EXCLUSIVE) {
+        if (k.exclusiveHolder && k.exclusiveHolder != this)
+            return DIERR_OTHERAPPHASPRIO;
         k.exclusiveHolder = this;
+    }
     acquired_ = true;
     lost_ = false;
     return DI_OK;

@@ -86,7 +86,8 @@ public:
     HRESULT SetDataFormat(const DIDATAFORMAT* format);
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     // DI_NOEFFECT when already acquired; DIERR_OTHERAPPHASPRIO while a foreground
-    // device's window has no focus, or another device holds the keyboard exclusively.
+    // device's window has no focus, or (asking for exclusive access) while another
+    // device holds the keyboard exclusively.
     HRESULT Acquire();
     HRESULT Unacquire();
     // size must be the data format's (256): one byte per scan code, 0x80 when down.
