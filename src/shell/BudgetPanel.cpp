@@ -66,6 +66,9 @@ void BudgetPanel::Layout() {
         lines[i]->SetBounds(8, top + 3, 97, 16);
         amounts[i]->SetBounds(112, top + 3, 65, 16);
         amounts[i]->Caption = "0";
+        // The captions and their figures are right-aligned, so the columns line up.
+        lines[i]->Alignment = ui::TextAlign::Right;
+        amounts[i]->Alignment = ui::TextAlign::Right;
         edits[i]->SetBounds(184, top, 57, 21);
         updowns[i]->SetBounds(241, top, 15, 21);
         updowns[i]->Associate = edits[i];
@@ -82,6 +85,8 @@ void BudgetPanel::Layout() {
     B_NetCaption_L.SetBounds(8, 219, 97, 16);
     B_Net_L.SetBounds(112, 219, 65, 16);
     B_Net_L.Caption = "0";
+    for (ui::Label* label : {&B_GrossCaption_L, &B_NetCaption_L, &B_Gross_L, &B_Net_L})
+        label->Alignment = ui::TextAlign::Right;
     B_Ok_B.Caption = "OK";
     B_Ok_B.SetBounds(192, 220, 75, 25);
 }

@@ -14,6 +14,7 @@ TAboutBox::TAboutBox() : ui::Form("AboutBox") {
     Hide();
     Panel.SetBounds(8, 8, 281, 161);
     ProductName.Caption = "Plazaro";
+    ProductName.FontColor = 0xFF0000; // blue
     ProductName.SetBounds(88, 16, 100, 20);
     Version.Caption = "Version: 1.1";
     Version.SetBounds(88, 40, 120, 13);

@@ -408,6 +408,9 @@ std::uint64_t VirtualScreenGeneration();
 void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height);
 // Writes the virtual screen as a PNG file (host path); false with a reason on failure.
 bool SaveVirtualScreenPng(const std::string& path, std::string* error = nullptr);
+// Writes 0x00RRGGBB pixels (rows top-down) as a PNG file, as the screen is written.
+bool SaveRgbPng(const std::string& path, const std::vector<std::uint32_t>& pixels, int width, int height,
+                std::string* error = nullptr);
 // Fills the virtual screen with one pixel value (a backend clearing it).
 void ClearVirtualScreen();
 

@@ -1,4 +1,4 @@
-// The virtual screen as a PNG file (the headless driver's ":shot").
+// The virtual screen, or any 0x00RRGGBB picture, as a PNG file (the headless driver's ":shot").
 #include "platform/ddraw/DDraw.h"
 
 #include <png.h>
@@ -11,6 +11,16 @@ bool SaveVirtualScreenPng(const std::string& path, std::string* error) {
     std::vector<std::uint32_t> pixels;
     int width = 0, height = 0;
     ReadVirtualScreenRgb(pixels, width, height);
+    return SaveRgbPng(path, pixels, width, height, error);
+}
+
+bool SaveRgbPng(const std::string& path, const std::vector<std::uint32_t>& pixels, int width, int height,
+                std::string* error) {
+    if (width < 0 || height < 0 || pixels.size() < std::size_t(width) * std::size_t(height)) {
+        if (error)
+            *error = "no picture to write";
+        return false;
+    }
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         if (error)
