@@ -298,6 +298,16 @@ Canvas RiverScene() {
     return b.Render({{3, 2}}, {200});
 }
 
+Canvas ForestScene() {
+    SceneBuilder b(4, 20);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            b.At(x, y).code = 11;
+            b.At(x, y).pending = 1 + (y * 4 + x) % 11;
+        }
+    return b.Render();
+}
+
 Canvas MotorwayScene() {
     SceneBuilder b(8, 30);
     for (int y = 0; y < 8; ++y)
@@ -362,6 +372,7 @@ int main(int argc, char** argv) {
                   3, checker) && ok;
     ok = WritePng(dir + "/scene-river.png", RiverScene(), 3, checker) && ok;
     ok = WritePng(dir + "/scene-motorway.png", MotorwayScene(), 2, checker) && ok;
+    ok = WritePng(dir + "/scene-forest.png", ForestScene(), 4, checker) && ok;
     ok = WritePng(dir + "/screen-back.png", Quantised(PaintBackdrop()), 1, checker) && ok;
     ok = WritePng(dir + "/screen-title.png", Quantised(PaintTitle()), 2, checker) && ok;
     // The motorway sheet's halves as the renderer puts them together: the road, then

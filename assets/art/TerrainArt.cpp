@@ -50,13 +50,13 @@ Canvas PaintClearedLand(const PictureSpec& spec) {
 Canvas PaintTreePicture() {
     // The single tree that tree cells repeat up to ten times; drawn pixel by pixel.
     static const char* const kRows[9] = {
-        "..lLm..",
-        ".lLLmm.",
-        "lLLmmmd",
-        "LLmmmdd",
+        "..LLl..",
+        ".LLLlm.",
+        "LLLllmd",
+        "Llllmmd",
+        "lllmmdd",
         ".mmmdd.",
-        "..mdd..",
-        "...t...",
+        "..oto..",
         "...t...",
         "..sts..",
     };
@@ -65,10 +65,11 @@ Canvas PaintTreePicture() {
         for (int x = 0; x < 7; ++x) {
             Rgb c;
             switch (kRows[y][x]) {
-            case 'L': c = Rgb{120, 170, 70}; break;
+            case 'L': c = Rgb{132, 182, 80}; break;
             case 'l': c = Rgb{96, 150, 60}; break;
-            case 'm': c = Rgb{60, 112, 48}; break;
-            case 'd': c = Rgb{34, 74, 38}; break;
+            case 'm': c = Rgb{62, 116, 50}; break;
+            case 'd': c = Rgb{36, 78, 40}; break;
+            case 'o': c = Rgb{30, 60, 30}; break;
             case 't': c = Rgb{96, 64, 38}; break;
             case 's': c = Rgb{52, 84, 34}; break;
             default: continue;
