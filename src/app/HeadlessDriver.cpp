@@ -1,7 +1,9 @@
 // Directives of the headless driver and the console lines it types.
 #include "app/HeadlessDriver.h"
 
+#include "city/CityInput.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/ddraw/DDraw.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Edit.h"
@@ -11,6 +13,7 @@
 #include "shell/TAboutBox.h"
 #include "shell/TMainForm.h"
 #include "shell/TSoundBox.h"
+#include "view/MapRenderer.h"
 
 #include <fstream>
 #include <istream>
@@ -119,6 +122,13 @@ void HeadlessDriver::RunDirective(const std::string& line) {
     } else if (name == ":screen") {
         for (int slot = 0; slot < CommandInterpreter::kScreenLines; ++slot)
             Print("screen " + std::to_string(slot) + ": " + form_.Interpreter.ScreenLine(slot));
+    } else if (name == ":shot" && !rest.empty()) {
+        Shot(rest);
+    } else if ((name == ":move" || name == ":click") && words.size() >= 3 && ToInt(words[1], a) &&
+               ToInt(words[2], b)) {
+        Mouse(a, b, name == ":click", words.size() >= 4 && words[3] == "shift");
+    } else if (name == ":map" && words.size() >= 3 && ToInt(words[1], a) && ToInt(words[2], b)) {
+        MapClick(a, b, words.size() >= 4 && words[3] == "shift");
     } else if (name == ":mark") {
         Print("mark: " + rest);
     } else if (name == ":dump" && !rest.empty()) {
@@ -133,6 +143,34 @@ void HeadlessDriver::Tick(int count) {
     for (int i = 0; i < count && !ui::Application::Instance().Terminated(); ++i)
         if (form_.Clock.Enabled())
             form_.Clock.Fire();
+}
+
+void HeadlessDriver::Shot(const std::string& path) {
+    // Frames that are not drawn as they happen are drawn once for the picture.
+    if (form_.Renderer && !form_.Renderer->ComposeFrames && form_.GameScreenShown())
+        form_.ShowMap();
+    std::string error;
+    if (!ddraw::SaveVirtualScreenPng(path, &error))
+        Print("driver: can't write \"" + path + "\": " + error);
+}
+
+void HeadlessDriver::Mouse(int x, int y, bool click, bool shift) {
+    const ui::ShiftState state = shift ? ui::ssShift : 0;
+    if (form_.OnMouseMove)
+        form_.OnMouseMove(state, x, y);
+    if (click && form_.OnMouseDown)
+        form_.OnMouseDown(ui::MouseButton::Left, state, x, y);
+}
+
+void HeadlessDriver::MapClick(int x, int y, bool shift) {
+    const auto spot = city::PointAtCell(form_.City, form_.Horz_SB.Position(), form_.Vert_SB.Position(), x, y);
+    if (!spot) {
+        Print("driver: cell " + std::to_string(x) + " " + std::to_string(y) + " is off the map");
+        return;
+    }
+    form_.Horz_SB.SetPosition(spot->horz);
+    form_.Vert_SB.SetPosition(spot->vert);
+    Mouse(spot->X, spot->Y, true, shift);
 }
 
 void HeadlessDriver::NewCity(const std::string& cityName, bool hard) {

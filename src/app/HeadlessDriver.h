@@ -37,6 +37,10 @@ private:
     void Set(const std::string& name, const std::string& value);
     void NewCity(const std::string& name, bool hard);
     void Tick(int count);
+    // The screen as a PNG file; the mouse at a client pixel; the mouse on a map cell.
+    void Shot(const std::string& path);
+    void Mouse(int x, int y, bool click, bool shift);
+    void MapClick(int x, int y, bool shift);
 
     TMainForm& form_;
     headless::HeadlessBackend& backend_;

@@ -7,6 +7,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Exception.h"
 #include "shell/TMainForm.h"
+#include "view/MapRenderer.h"
 #include "shell/TAboutBox.h"
 #include "shell/TSoundBox.h"
 
@@ -62,6 +63,10 @@ int RunHeadless(const Options& options) {
     app.Title = "Plazaro";
 
     TMainForm form;
+    // Long scripted runs: frames move the trains and boats but draw nothing until a
+    // screenshot asks for the map.
+    if (options.quietFrames)
+        form.Renderer->ComposeFrames = false;
     if (options.seed)
         form.SeedRandom(*options.seed);
     HeadlessDriver driver(form, backend, std::cin, std::cout);

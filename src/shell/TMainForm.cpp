@@ -15,6 +15,10 @@
 #include "shell/InterpreterPorts.h"
 #include "shell/TAboutBox.h"
 #include "shell/TSoundBox.h"
+#include "gfx/TE_DDSurface.h"
+#include "gfx/TE_DDraw.h"
+#include "view/MapPictures.h"
+#include "view/MapRenderer.h"
 
 #include <chrono>
 
@@ -29,6 +33,7 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     Hide(); // shown by the first activation
     BuildMenu();
     BuildWidgets();
+    CreateGraphics();
     Tools = std::make_unique<ToolPalette>(*this, Tools_GB, City,
                                           [this](const std::string& line, bool echo, bool recordHistory) {
                                               RunCommand(line, echo, recordHistory);
@@ -57,6 +62,7 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
 }
 
 TMainForm::~TMainForm() {
+    ReleaseGraphics();
     if (CdAudio)
         CdAudio->Close();
 }
@@ -243,6 +249,7 @@ void TMainForm::FormCreate() {
     for (int code = 1; code < city::kObjectCodes; ++code)
         City.ObjectTypes[static_cast<size_t>(code)].spritePicture = 0;
     RunCommand("EXEC; City.ini;", true, false);
+    StartGraphics();
 
     Console_P.SetBounds(0, screen.Height - 175, screen.Width, 137);
     CentreOnScreen(New_GB);
@@ -348,5 +355,3 @@ void TMainForm::HideBudget() { Budget->Hide(); }
 std::optional<int> TMainForm::BudgetPosition(int index) const { return Budget->Position(index); }
 
 void TMainForm::SetUnlockItemEnabled(int unlock, bool enabled) { Tools->SetUnlockItemEnabled(unlock, enabled); }
-
-void TMainForm::DrawFrame() {}

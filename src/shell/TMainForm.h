@@ -28,6 +28,14 @@ class CdAudioPort;
 class ScreenPort;
 class TAboutBox;
 class TSoundBox;
+namespace gfx {
+class TE_DDraw;
+class TE_DDSurface;
+} // namespace gfx
+namespace view {
+class MapPictures;
+class MapRenderer;
+} // namespace view
 
 // The whole game lives in this window. Its state is plain data that the game's
 // parts read and write; the command interpreter is its voice.
@@ -46,6 +54,15 @@ public:
     WaveSoundPort* WaveSound = nullptr;
     CdAudioPort* CdAudio = nullptr;
     ScreenPort* Display = nullptr;
+    // The display and its scene, the map's surfaces and the renderer that draws on
+    // them (shell/MainFormGraphics.cpp); Display speaks to the first two.
+    std::unique_ptr<gfx::TE_DDraw> DD;
+    std::unique_ptr<gfx::TE_DDSurface> DDScene;
+    std::unique_ptr<view::MapPictures> MapArt;
+    std::unique_ptr<view::MapRenderer> Renderer;
+    // Composes the current view and shows it without moving anything (a screenshot of
+    // a game whose frames are not drawn).
+    void ShowMap();
 
     // --- widgets
     ui::MenuItem* F_NewCity = nullptr;
@@ -154,6 +171,12 @@ private:
     void BuildMenu();
     void BuildWidgets();
     void RegisterAll();
+    // Start-up steps 6 to 10: the scene's background, the display, the back buffer,
+    // the pictures, the blank tile and cursors, and the version lines.
+    void StartGraphics();
+    void CreateGraphics();
+    void ReleaseGraphics();
+    std::unique_ptr<ScreenPort> DisplayLink;
     bool activated_ = false;
     bool seeded_ = false;
 };
