@@ -365,6 +365,9 @@ int main(int argc, char** argv) {
     ok = WritePng(dir + "/pictures-121-201.png", ContactSheet(121, 201, 1000), 1, checker) && ok;
     ok = WritePng(dir + "/scene-networks.png", NetworkScene(), 2, checker) && ok;
     ok = WritePng(dir + "/scene-city.png", CityScene(), 1, checker) && ok;
+    ok = WritePng(dir + "/details-zones.png",
+                  ContactSheet({50, 51, 52, 53, 54, 67, 68, 69, 70, 71, 84, 85, 86, 87, 88, 1, 22, 24, 25, 27, 33, 35, 41, 45, 108}, 330),
+                  3, checker) && ok;
     ok = WritePng(dir + "/details-small.png",
                   ContactSheet({1, 9, 10, 12, 23, 30, 48, 49, 65, 66, 82, 83, 114, 115, 116, 117, 118, 119, 120, 198, 199, 200, 201,
                                 112, 113, 15, 22, 29, 166, 34, 167, 160, 161},

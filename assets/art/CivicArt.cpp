@@ -244,9 +244,11 @@ Canvas SubStation(const PictureSpec& spec) {
     p.Pole(0.8, 0.2, 0, 18, Rgb{80, 80, 90});
     const int x = int(std::lround(p.X(0.8, 0.2)));
     const int y = int(std::lround(p.Y(0.8, 0.2, 18)));
-    plot.canvas.FillEllipse(x, y - 3, 4.5, 4.5, Rgb{30, 70, 170});
-    plot.canvas.FillEllipse(x, y - 3, 3.2, 3.2, Rgb{240, 240, 240});
-    plot.canvas.FillRect(x - 2, y - 4, 5, 2, Rgb{200, 30, 30});
+    // The line's sign: a blue square with a white arrow pointing down the stairs.
+    plot.canvas.FillRect(x - 4, y - 8, 9, 9, Rgb{30, 80, 170});
+    plot.canvas.FillRect(x - 4, y - 8, 9, 1, Rgb{70, 120, 210});
+    for (int i = 0; i < 4; ++i) plot.canvas.FillRect(x - 3 + i, y - 5 + i, 7 - 2 * i, 1, Rgb{250, 250, 250});
+    plot.canvas.FillRect(x, y - 7, 1, 2, Rgb{250, 250, 250});
     p.Tree(0.2, 0.85, 7, plot.seed);
     return plot.canvas;
 }
