@@ -363,6 +363,7 @@ bool Desktop::MenuKey(std::uint16_t key) {
 void Desktop::Focus(ui::Control* control) {
     if (!control)
         return;
+    replaceOnType_ = nullptr;
     ui::Control* c = control;
     while (c->Parent())
         c = c->Parent();
@@ -682,8 +683,10 @@ ui::Edit* Desktop::TypingTarget() const {
                 return nullptr;
             only = edit;
         }
-    if (only)
+    if (only) {
         form->ActiveControl = only;
+        const_cast<Desktop*>(this)->replaceOnType_ = only;
+    }
     return only;
 }
 
@@ -725,9 +728,23 @@ void Desktop::KeyDown(std::uint16_t key, ui::ShiftState shift, std::uint64_t now
             return;
         }
     }
+    bool editingKey = key == ui::VK_BACK || key == ui::VK_DELETE || key == ui::VK_HOME || key == ui::VK_END ||
+                      key == ui::VK_LEFT || key == ui::VK_RIGHT;
+    bool nothingFocused = !form->ActiveControl || !form->ActiveControl->Showing() || !form->ActiveControl->Enabled();
+    if (editingKey && nothingFocused && shift == 0)
+        TypingTarget(); // editing keys find the only edit box in sight, as typing does
     ui::Control* focused = form->ActiveControl && form->ActiveControl->Showing() && form->ActiveControl->Enabled()
                                ? form->ActiveControl
                                : nullptr;
+    if (replaceOnType_) {
+        bool erase = (key == ui::VK_BACK || key == ui::VK_DELETE) && focused == replaceOnType_;
+        ui::Edit* chosen = replaceOnType_;
+        replaceOnType_ = nullptr;
+        if (erase) {
+            Safely([chosen] { chosen->Clear(); });
+            return;
+        }
+    }
     bool clickable = focused && (dynamic_cast<ui::Button*>(focused) || dynamic_cast<ui::CheckBox*>(focused) ||
                                  dynamic_cast<ui::RadioButton*>(focused));
     if (clickable && (key == ui::VK_SPACE || key == ui::VK_RETURN) && shift == 0) {
@@ -772,7 +789,12 @@ void Desktop::TextInput(const std::string& text) {
     if (openMenu_ || OpenPopup())
         return;
     if (ui::Edit* edit = TypingTarget())
-        Safely([edit, &text] { edit->TypeText(text); });
+        Safely([this, edit, &text] {
+            if (replaceOnType_ == edit)
+                edit->Clear();
+            replaceOnType_ = nullptr;
+            edit->TypeText(text);
+        });
 }
 
 // ---- composition -------------------------------------------------------------------------------------

@@ -157,6 +157,10 @@ private:
     int hintX_ = 0, hintY_ = 0;
     bool hintDismissed_ = false;
 
+    // An edit box that got the focus without a click holds its whole text as chosen:
+    // the first typing or erasing replaces it, as the platform selects it on entry.
+    ui::Edit* replaceOnType_ = nullptr;
+
     std::uint64_t lastNow_ = 0;
     // Message boxes and file dialogs in the order they opened; one of each pair is set.
     struct ModalBox {

@@ -218,12 +218,23 @@ TEST_F(DesktopInput, EditBoxesTakeTheFocusAndTheTyping) {
     EXPECT_EQ(a.Text(), "abcde");
     desktop.KeyDown(ui::VK_BACK, 0, 0);
     EXPECT_EQ(a.Text(), "abcd");
-    // With one box in sight, typing finds it by itself.
+    // With one box in sight, typing finds it by itself, and its text, taken as chosen,
+    // gives way to what is typed; from then on typing adds to it.
     b.Hide();
     form.ActiveControl = nullptr;
     desktop.TextInput("Z");
-    EXPECT_EQ(a.Text(), "abcdZ");
+    EXPECT_EQ(a.Text(), "Z");
     EXPECT_EQ(form.ActiveControl, &a);
+    desktop.TextInput("oe");
+    EXPECT_EQ(a.Text(), "Zoe");
+    // An erasing key on a box found that way empties it; a click keeps the text.
+    form.ActiveControl = nullptr;
+    desktop.KeyDown(ui::VK_BACK, 0, 0);
+    EXPECT_EQ(a.Text(), "");
+    desktop.TextInput("New");
+    Click(20, 15);
+    desktop.TextInput("er");
+    EXPECT_EQ(a.Text(), "Newer");
 }
 
 TEST_F(DesktopInput, TheWindowGetsItsOwnClicksAndMovesInClientCoordinates) {
