@@ -118,89 +118,89 @@ std::vector<int> RunOf(int code) {
 
 bool HasFixedSize(int code) { return code == 3 || code == 11 || code == 17 || code == 18 || code == 20 || code == 36; }
 
-PictureSpec RoomySpec(int code) {
-    PictureSpec spec;
-    spec.code = code;
-    spec.footprint = FootprintOf(code);
-    spec.width = 60 * spec.footprint - 1;
-    spec.height = 30 * spec.footprint + 1 + (RiseOf(code) > 0 ? RiseOf(code) + kHeadroom : 0);
-    return spec;
+PictureShape RoomyShape(int code) {
+    PictureShape shape;
+    shape.code = code;
+    shape.footprint = FootprintOf(code);
+    shape.width = 60 * shape.footprint - 1;
+    shape.height = 30 * shape.footprint + 1 + (RiseOf(code) > 0 ? RiseOf(code) + kHeadroom : 0);
+    return shape;
 }
 
-Canvas PaintSpec(const PictureSpec& spec);
+Canvas PaintShape(const PictureShape& shape);
 
 int UsedRise(int code) {
     static std::vector<int> cache(kPictureCount + 1, -1);
     int& slot = cache[std::size_t(code)];
     if (slot >= 0) return slot;
-    const PictureSpec spec = RoomySpec(code);
-    const Canvas canvas = PaintSpec(spec);
-    int top = spec.height;
-    for (int y = 0; y < spec.height && top == spec.height; ++y)
-        for (int x = 0; x < spec.width; ++x)
+    const PictureShape shape = RoomyShape(code);
+    const Canvas canvas = PaintShape(shape);
+    int top = shape.height;
+    for (int y = 0; y < shape.height && top == shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
             if (canvas.Opaque(x, y)) {
                 top = y;
                 break;
             }
-    slot = std::max(0, spec.height - top + kTopMargin - (30 * spec.footprint + 1));
+    slot = std::max(0, shape.height - top + kTopMargin - (30 * shape.footprint + 1));
     return slot;
 }
 
 } // namespace
 
-PictureSpec PictureSpecFor(int code) {
-    PictureSpec spec;
-    spec.code = code;
+PictureShape PictureShapeFor(int code) {
+    PictureShape shape;
+    shape.code = code;
     switch (code) {
-    case 3: return PictureSpec{3, 3, 170, 140};
-    case 11: return PictureSpec{11, 0, 7, 9};
+    case 3: return PictureShape{3, 3, 170, 140};
+    case 11: return PictureShape{11, 0, 7, 9};
     case 17:
     case 20:
-    case 36: return PictureSpec{code, 0, 236, 93}; // pieces 1 to 11, four to a row
-    case 18: return PictureSpec{18, 0, 238, 122};
+    case 36: return PictureShape{code, 0, 236, 93}; // pieces 1 to 11, four to a row
+    case 18: return PictureShape{18, 0, 238, 122};
     default: break;
     }
-    spec.footprint = FootprintOf(code);
-    spec.width = 60 * spec.footprint - 1;
+    shape.footprint = FootprintOf(code);
+    shape.width = 60 * shape.footprint - 1;
     int rise = 0;
     if (RiseOf(code) > 0)
         for (int member : RunOf(code)) rise = std::max(rise, UsedRise(member));
-    spec.height = 30 * spec.footprint + 1 + rise;
-    return spec;
+    shape.height = 30 * shape.footprint + 1 + rise;
+    return shape;
 }
 
 Canvas PaintPicture(int code) {
-    const PictureSpec spec = PictureSpecFor(code);
-    if (HasFixedSize(code) || RiseOf(code) == 0) return PaintSpec(spec);
+    const PictureShape shape = PictureShapeFor(code);
+    if (HasFixedSize(code) || RiseOf(code) == 0) return PaintShape(shape);
     // Paint with room to spare and keep the bottom rows: the frame is anchored at the
     // bottom, so this is the picture painted at its own height, never cut off at the top.
-    const PictureSpec roomy = RoomySpec(code);
-    const Canvas full = PaintSpec(roomy);
-    Canvas out(spec.width, spec.height);
-    const int skip = roomy.height - spec.height;
-    for (int y = 0; y < spec.height; ++y)
-        for (int x = 0; x < spec.width; ++x)
+    const PictureShape roomy = RoomyShape(code);
+    const Canvas full = PaintShape(roomy);
+    Canvas out(shape.width, shape.height);
+    const int skip = roomy.height - shape.height;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
             if (full.Opaque(x, y + skip)) out.Set(x, y, full.At(x, y + skip));
     return out;
 }
 
 namespace {
 
-Canvas PaintSpec(const PictureSpec& spec) {
-    const int code = spec.code;
+Canvas PaintShape(const PictureShape& shape) {
+    const int code = shape.code;
     if (code == 17 || code == 18 || code == 20 || code == 36 || code == 29 || code == 34 || (code >= 125 && code <= 161 && code != 147 && code != 148) ||
         code == 166 || code == 167)
-        return PaintNetwork(spec);
-    if (code >= 114 && code <= 120) return PaintMover(spec);
-    if (code >= 198) return PaintMover(spec);
+        return PaintNetwork(shape);
+    if (code >= 114 && code <= 120) return PaintMover(shape);
+    if (code >= 198) return PaintMover(shape);
     if ((code >= 1 && code <= 3) || (code >= 50 && code <= 64) || (code >= 67 && code <= 81) || (code >= 84 && code <= 98) ||
         (code >= 183 && code <= 188))
-        return PaintZoneBuilding(spec);
+        return PaintZoneBuilding(shape);
     if (code == 9 || code == 10 || code == 11 || code == 12 || code == 23 || code == 30 || code == 48 || code == 49 ||
         code == 65 || code == 66 || code == 82 || code == 83 || (code >= 4 && code <= 8) || (code >= 162 && code <= 165) ||
         (code >= 121 && code <= 124) || code == 147 || code == 148 || (code >= 189 && code <= 197))
-        return PaintTerrain(spec);
-    return PaintCivic(spec);
+        return PaintTerrain(shape);
+    return PaintCivic(shape);
 }
 
 } // namespace

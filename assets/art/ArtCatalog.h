@@ -15,14 +15,14 @@ constexpr int kPictureCount = 201;
 // Size of picture P<code>. footprint is the n of the n x n diamond the picture is
 // aligned to (0 for the sheets that are never drawn whole: the network strips, the
 // motorway sheet and the single tree).
-struct PictureSpec {
+struct PictureShape {
     int code = 0;
     int footprint = 1;
     int width = 59;
     int height = 31;
 };
 
-PictureSpec PictureSpecFor(int code);
+PictureShape PictureShapeFor(int code);
 Canvas PaintPicture(int code);
 
 // The 19 tool groups in palette order: resource name of the cursor and name of the button.

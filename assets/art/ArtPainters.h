@@ -6,11 +6,11 @@
 
 namespace art {
 
-Canvas PaintTerrain(const PictureSpec& spec);   // land, water, trees, zones, edges, fillers
-Canvas PaintNetwork(const PictureSpec& spec);   // roads, railways, power lines, motorway, runway, quay
-Canvas PaintZoneBuilding(const PictureSpec& spec); // residential, commercial, industrial, sites
-Canvas PaintCivic(const PictureSpec& spec);     // gifts, transport, ports, plants, services, parks
-Canvas PaintMover(const PictureSpec& spec);     // trains, boats, markers
+Canvas PaintTerrain(const PictureShape& shape);   // land, water, trees, zones, edges, fillers
+Canvas PaintNetwork(const PictureShape& shape);   // roads, railways, power lines, motorway, runway, quay
+Canvas PaintZoneBuilding(const PictureShape& shape); // residential, commercial, industrial, sites
+Canvas PaintCivic(const PictureShape& shape);     // gifts, transport, ports, plants, services, parks
+Canvas PaintMover(const PictureShape& shape);     // trains, boats, markers
 
 Canvas PaintBlankTile();
 Canvas PaintCursorDiamond(int footprint);

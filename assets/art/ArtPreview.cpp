@@ -112,7 +112,7 @@ public:
     }
     void Place(int x, int y, int code) {
         // The motorway's sheet has no footprint of its own; the block covers 2 x 2 cells.
-        const int s = code == 18 ? 2 : std::max(1, PictureSpecFor(code).footprint);
+        const int s = code == 18 ? 2 : std::max(1, PictureShapeFor(code).footprint);
         for (int j = 0; j < s; ++j)
             for (int i = 0; i < s; ++i) At(x + i, y + j).code = 250;
         At(x, y).code = code;
@@ -133,7 +133,7 @@ public:
         std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) {
             auto key = [&](auto p) {
                 const int code = At(p.first, p.second).code;
-                const int s = code == 250 ? 1 : code == 18 ? 2 : std::max(1, PictureSpecFor(code).footprint);
+                const int s = code == 250 ? 1 : code == 18 ? 2 : std::max(1, PictureShapeFor(code).footprint);
                 return (p.first + p.second + 2 * (s - 1)) * 10 + s;
             };
             return key(a) < key(b);
@@ -210,9 +210,9 @@ private:
             canvas.Blit(Pic(135 + Piece(x, y, 20)), tx, ty);
             break;
         default: {
-            const PictureSpec spec = PictureSpecFor(cell.code);
-            const int s = std::max(1, spec.footprint);
-            canvas.Blit(Pic(cell.code), tx - 30 * (s - 1), ty - (spec.height - (30 * s + 1)));
+            const PictureShape shape = PictureShapeFor(cell.code);
+            const int s = std::max(1, shape.footprint);
+            canvas.Blit(Pic(cell.code), tx - 30 * (s - 1), ty - (shape.height - (30 * s + 1)));
             break;
         }
         }

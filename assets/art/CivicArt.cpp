@@ -13,9 +13,9 @@ constexpr double kPi = 3.14159265358979323846;
 double Frac(double x) { return x - std::floor(x); }
 
 struct Plot {
-    explicit Plot(const PictureSpec& spec)
-        : canvas(spec.width, spec.height), p(canvas, IsoFrame::For(spec.footprint, spec.height)), n(spec.footprint),
-          seed(std::uint32_t(spec.code) * 104729u) {}
+    explicit Plot(const PictureShape& shape)
+        : canvas(shape.width, shape.height), p(canvas, IsoFrame::For(shape.footprint, shape.height)), n(shape.footprint),
+          seed(std::uint32_t(shape.code) * 104729u) {}
     Canvas canvas;
     IsoPainter p;
     double n;
@@ -79,8 +79,8 @@ void Tree(Plot& plot, double u, double v, double size, int i) { plot.p.Tree(u, v
 
 // ---- gifts -------------------------------------------------------------------------
 
-Canvas CityHall(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas CityHall(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{206, 198, 178});
     const Rgb stone{230, 222, 200};
@@ -120,8 +120,8 @@ void FountainWater(Plot& plot, int frameIndex) {
     }
 }
 
-Canvas Fountain(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas Fountain(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{214, 204, 180});
     p.Revolve(1, 1, 0, 4, [](double) { return 0.62; }, [](double) { return Rgb{210, 200, 180}; }, Rgb{226, 216, 196});
@@ -138,8 +138,8 @@ Canvas Fountain(const PictureSpec& spec, int frameIndex) {
     return plot.canvas;
 }
 
-Canvas Statue(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Statue(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{210, 200, 180});
     p.PlainBox(0.3, 0.3, 0.7, 0.7, 0, 4, Rgb{200, 196, 186}, Rgb{220, 216, 206});
@@ -157,8 +157,8 @@ Canvas Statue(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas YourHouse(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas YourHouse(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.Patch(1.2, 1.25, 1.8, 1.75, Rgb{90, 190, 220});
@@ -192,8 +192,8 @@ void Bus(Plot& plot, double u, double v, bool alongU, Rgb colour) {
     plot.p.Box(u - du / 2, v - dv / 2, u + du / 2, v + dv / 2, 0, 7, s, Rgb{236, 236, 230});
 }
 
-Canvas BusStation(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas BusStation(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     p.Ground([](double u, double v) {
         Rgb c = Mix(Rgb{70, 74, 84}, Rgb{86, 90, 98}, TileNoise(u, v, 6, 5));
@@ -210,8 +210,8 @@ Canvas BusStation(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Station(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Station(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{200, 192, 176});
     // Platforms with a canopy on the east half, the booking hall on the west.
@@ -232,8 +232,8 @@ Canvas Station(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas SubStation(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas SubStation(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{200, 192, 176});
     // The entrance to the underground line: stairs going down and a glass canopy.
@@ -263,11 +263,11 @@ void Aeroplane(Plot& plot, double u, double v, double z, double scale) {
     p.PlainBox(u - 0.35 * scale, v - 0.02 * scale, u - 0.28 * scale, v + 0.02 * scale, z + 5 * scale, z + 10 * scale, Rgb{40, 80, 160}, Rgb{60, 100, 180});
 }
 
-Canvas AirportBuilding(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas AirportBuilding(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
-    switch (spec.code) {
+    switch (shape.code) {
     case 24: // fuel depot
         p.Cylinder(0.35, 0.4, 0.15, 0, 12, Rgb{236, 236, 230}, Rgb{246, 246, 240});
         p.Cylinder(0.7, 0.55, 0.15, 0, 12, Rgb{236, 236, 230}, Rgb{246, 246, 240});
@@ -317,12 +317,12 @@ Canvas AirportBuilding(const PictureSpec& spec) {
 
 // ---- sea port --------------------------------------------------------------------------
 
-Canvas PortBuilding(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas PortBuilding(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     const Rgb boxes[5] = {{200, 60, 40}, {40, 110, 170}, {60, 140, 80}, {220, 170, 40}, {230, 230, 224}};
-    switch (spec.code) {
+    switch (shape.code) {
     case 31: // warehouse
         p.BlockShadow(0.2, 0.2, 1.8, 1.4, 30);
         p.Box(0.2, 0.2, 1.8, 1.4, 0, 24, Clad(Rgb{170, 130, 90}, 0.8), Rgb{170, 170, 170});
@@ -364,8 +364,8 @@ void PlantChimney(Plot& plot, double u, double v, double r, double height, int f
     if (smokeScale > 0) plot.p.Smoke(u, v, height, frameIndex, smokeScale, Rgb{150, 148, 146});
 }
 
-Canvas CoalPlant(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas CoalPlant(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     // Coal heaps.
@@ -383,8 +383,8 @@ Canvas CoalPlant(const PictureSpec& spec, int frameIndex) {
     return plot.canvas;
 }
 
-Canvas OilPlant(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas OilPlant(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     for (int i = 0; i < 3; ++i) p.Cylinder(0.6 + i * 0.75, 0.6, 0.3, 0, 20, Rgb{226, 226, 220}, Rgb{236, 236, 230});
@@ -403,8 +403,8 @@ Canvas OilPlant(const PictureSpec& spec, int frameIndex) {
     return plot.canvas;
 }
 
-Canvas GasPlant(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas GasPlant(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     for (int i = 0; i < 2; ++i)
@@ -426,8 +426,8 @@ void CoolingTower(Plot& plot, double u, double v, double height, double r, int f
     plot.p.Smoke(u, v, height, frameIndex, 2.2, Rgb{246, 246, 246});
 }
 
-Canvas NuclearPlant(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas NuclearPlant(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     CoolingTower(plot, 0.9, 0.9, 80, 0.55, 0);
@@ -451,8 +451,8 @@ void Rotor(Canvas& canvas, double x, double y, int frameIndex, double length) {
     canvas.FillRect(int(x) - 1, int(y) - 1, 3, 3, Rgb{200, 200, 206});
 }
 
-Canvas WindTurbine(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas WindTurbine(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.PlainBox(0.4, 0.4, 0.6, 0.6, 0, 2, Rgb{190, 190, 186}, Rgb{210, 210, 206});
@@ -464,8 +464,8 @@ Canvas WindTurbine(const PictureSpec& spec, int frameIndex) {
     return plot.canvas;
 }
 
-Canvas SolarPlant(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas SolarPlant(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     for (int row = 0; row < 6; ++row)
@@ -483,8 +483,8 @@ Canvas SolarPlant(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas MicrowavePlant(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas MicrowavePlant(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     p.BlockShadow(0.2, 1.2, 1.0, 1.8, 18);
@@ -506,9 +506,9 @@ Canvas MicrowavePlant(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas SparePlant(const PictureSpec& spec) {
+Canvas SparePlant(const PictureShape& shape) {
     // Code 44 has no tool; it gets a turbine hall beside a dam-like intake.
-    Plot plot(spec);
+    Plot plot(shape);
     auto& p = plot.p;
     Concrete(plot);
     p.Patch(0.2, 0.2, 3.8, 1.2, Rgb{50, 110, 170});
@@ -521,8 +521,8 @@ Canvas SparePlant(const PictureSpec& spec) {
 
 // ---- water -----------------------------------------------------------------------------
 
-Canvas WaterPump(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas WaterPump(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.BlockShadow(0.2, 0.2, 0.6, 0.6, 14);
@@ -546,11 +546,11 @@ void Clarifier(Plot& plot, double u, double v, double r) {
     plot.canvas.Line(p.X(u, v) - 42.4 * r * 0.85, p.Y(u, v, 6), p.X(u, v) + 42.4 * r * 0.85, p.Y(u, v, 6), Rgb{220, 220, 220});
 }
 
-Canvas Treatment(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Treatment(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
-    const bool uv = spec.code == 47;
+    const bool uv = shape.code == 47;
     Clarifier(plot, 0.55, 0.55, 0.35);
     Clarifier(plot, 1.45, 0.55, 0.35);
     if (!uv) {
@@ -586,8 +586,8 @@ void Spire(Plot& plot, double u, double v, double half, double z0, double z1, Rg
     plot.canvas.Line(p.X(u, v) - 2, p.Y(u, v, z1 + 3), p.X(u, v) + 2, p.Y(u, v, z1 + 3), Rgb{230, 200, 80});
 }
 
-Canvas Church(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Church(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     const Rgb stone{214, 204, 182};
@@ -608,8 +608,8 @@ Canvas Church(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Cathedral(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Cathedral(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{206, 198, 180});
     const Rgb stone{220, 210, 186};
@@ -643,8 +643,8 @@ void ServiceBuilding(Plot& plot, Rgb wall, Rgb trim, double height, std::uint32_
     p.Parapet(0.4, 0.4, 2.2, 1.6, height, 2, trim);
 }
 
-Canvas Police(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Police(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{196, 194, 188});
     ServiceBuilding(plot, Rgb{220, 222, 228}, Rgb{40, 70, 150}, 32, plot.seed);
@@ -659,8 +659,8 @@ Canvas Police(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas FireStation(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas FireStation(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{196, 194, 188});
     const Rgb brick{176, 70, 52};
@@ -678,8 +678,8 @@ Canvas FireStation(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Hospital(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Hospital(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.Patch(0.2, 2.3, 2.8, 2.8, Rgb{190, 190, 186});
@@ -700,8 +700,8 @@ Canvas Hospital(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas School(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas School(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.Patch(1.6, 1.6, 2.8, 2.8, Rgb{150, 120, 90}); // playground
@@ -720,8 +720,8 @@ Canvas School(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas College(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas College(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Lawn(plot);
     p.Patch(1.5, 0.3, 2.5, 3.7, Rgb{210, 200, 176});
@@ -744,8 +744,8 @@ Canvas College(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Library(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Library(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{210, 200, 180});
     const Rgb stone{226, 216, 194};
@@ -757,8 +757,8 @@ Canvas Library(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Museum(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Museum(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{210, 200, 180});
     const Rgb stone{232, 224, 204};
@@ -773,10 +773,10 @@ Canvas Museum(const PictureSpec& spec) {
 
 // ---- recreation ---------------------------------------------------------------------------
 
-Canvas Park(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Park(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const double n = spec.footprint;
+    const double n = shape.footprint;
     p.Ground([n](double u, double v) {
         Rgb c = GrassAt(u, v, 8);
         const double du = u - n / 2, dv = v - n / 2;
@@ -814,8 +814,8 @@ void Sailboat(Plot& plot, double u, double v, int seed) {
         for (int i = 1; i <= j / 2 + 1; ++i) plot.canvas.Set(x + i, y + j, Shade(Rgb{250, 250, 246}, 1.0 - i * 0.02));
 }
 
-Canvas Marina(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Marina(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     p.Ground([](double u, double v) {
         if (u + v < 1.6) return std::optional<Rgb>(PavingAt(u, v, Rgb{206, 196, 170}));
@@ -838,8 +838,8 @@ Canvas Marina(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Stadium(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Stadium(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{190, 188, 180});
     const Rgb seatA{200, 56, 48};
@@ -899,11 +899,11 @@ Canvas Stadium(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas EmergencyUnit(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas EmergencyUnit(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
     Paved(plot, Rgb{190, 188, 182});
-    if (spec.code == 112) {
+    if (shape.code == 112) {
         // Police: two patrol cars with their lights on, and a cordon of striped tape.
         for (int i = 0; i <= 10; ++i) {
             const double t = i / 10.0;
@@ -956,49 +956,49 @@ Canvas EmergencyUnit(const PictureSpec& spec) {
 
 } // namespace
 
-Canvas PaintCivic(const PictureSpec& spec) {
-    switch (spec.code) {
-    case 13: return CityHall(spec);
-    case 14: return Fountain(spec, 0);
-    case 15: return Statue(spec);
-    case 16: return YourHouse(spec);
-    case 19: return BusStation(spec);
-    case 21: return Station(spec);
-    case 22: return SubStation(spec);
-    case 24: case 25: case 26: case 27: case 28: return AirportBuilding(spec);
-    case 31: case 32: case 33: case 35: return PortBuilding(spec);
-    case 37: return CoalPlant(spec, 0);
-    case 38: return OilPlant(spec, 0);
-    case 39: return GasPlant(spec);
-    case 40: return NuclearPlant(spec);
-    case 41: return WindTurbine(spec, 0);
-    case 42: return SolarPlant(spec);
-    case 43: return MicrowavePlant(spec);
-    case 44: return SparePlant(spec);
-    case 45: return WaterPump(spec, 0);
-    case 46: case 47: return Treatment(spec);
-    case 99: return Church(spec);
-    case 100: return Cathedral(spec);
-    case 101: return Police(spec);
-    case 102: return FireStation(spec);
-    case 103: return Hospital(spec);
-    case 104: return School(spec);
-    case 105: return College(spec);
-    case 106: return Library(spec);
-    case 107: return Museum(spec);
-    case 108: case 109: return Park(spec);
-    case 110: return Marina(spec);
-    case 111: return Stadium(spec);
-    case 112: case 113: return EmergencyUnit(spec);
+Canvas PaintCivic(const PictureShape& shape) {
+    switch (shape.code) {
+    case 13: return CityHall(shape);
+    case 14: return Fountain(shape, 0);
+    case 15: return Statue(shape);
+    case 16: return YourHouse(shape);
+    case 19: return BusStation(shape);
+    case 21: return Station(shape);
+    case 22: return SubStation(shape);
+    case 24: case 25: case 26: case 27: case 28: return AirportBuilding(shape);
+    case 31: case 32: case 33: case 35: return PortBuilding(shape);
+    case 37: return CoalPlant(shape, 0);
+    case 38: return OilPlant(shape, 0);
+    case 39: return GasPlant(shape);
+    case 40: return NuclearPlant(shape);
+    case 41: return WindTurbine(shape, 0);
+    case 42: return SolarPlant(shape);
+    case 43: return MicrowavePlant(shape);
+    case 44: return SparePlant(shape);
+    case 45: return WaterPump(shape, 0);
+    case 46: case 47: return Treatment(shape);
+    case 99: return Church(shape);
+    case 100: return Cathedral(shape);
+    case 101: return Police(shape);
+    case 102: return FireStation(shape);
+    case 103: return Hospital(shape);
+    case 104: return School(shape);
+    case 105: return College(shape);
+    case 106: return Library(shape);
+    case 107: return Museum(shape);
+    case 108: case 109: return Park(shape);
+    case 110: return Marina(shape);
+    case 111: return Stadium(shape);
+    case 112: case 113: return EmergencyUnit(shape);
     default: break;
     }
-    const int code = spec.code;
-    if (code >= 168 && code <= 170) return Fountain(spec, code - 167);
-    if (code >= 171 && code <= 173) return CoalPlant(spec, code - 170);
-    if (code >= 174 && code <= 176) return OilPlant(spec, code - 173);
-    if (code >= 177 && code <= 179) return WindTurbine(spec, code - 176);
-    if (code >= 180 && code <= 182) return WaterPump(spec, code - 179);
-    return Canvas(spec.width, spec.height);
+    const int code = shape.code;
+    if (code >= 168 && code <= 170) return Fountain(shape, code - 167);
+    if (code >= 171 && code <= 173) return CoalPlant(shape, code - 170);
+    if (code >= 174 && code <= 176) return OilPlant(shape, code - 173);
+    if (code >= 177 && code <= 179) return WindTurbine(shape, code - 176);
+    if (code >= 180 && code <= 182) return WaterPump(shape, code - 179);
+    return Canvas(shape.width, shape.height);
 }
 
 } // namespace art

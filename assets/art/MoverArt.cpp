@@ -197,10 +197,10 @@ Canvas Marker(int code) {
 
 } // namespace
 
-Canvas PaintMover(const PictureSpec& spec) {
-    if (spec.code >= 114 && spec.code <= 117) return Train(spec.code - 113);
-    if (spec.code >= 198 && spec.code <= 201) return Boat(spec.code - 197);
-    return Marker(spec.code);
+Canvas PaintMover(const PictureShape& shape) {
+    if (shape.code >= 114 && shape.code <= 117) return Train(shape.code - 113);
+    if (shape.code >= 198 && shape.code <= 201) return Boat(shape.code - 197);
+    return Marker(shape.code);
 }
 
 } // namespace art

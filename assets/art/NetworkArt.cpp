@@ -390,8 +390,8 @@ PieceJoins JoinsOfPiece(int piece) {
     }
 }
 
-Canvas PaintNetwork(const PictureSpec& spec) {
-    const int code = spec.code;
+Canvas PaintNetwork(const PictureShape& shape) {
+    const int code = shape.code;
     if (code == 17 || code == 20 || code == 36) return PaintStrip(code);
     if (code == 18) return PaintMotorway();
     if (code == 29) return PaintRunway(false);
@@ -404,7 +404,7 @@ Canvas PaintNetwork(const PictureSpec& spec) {
     if (code == 160) return PaintPowerCrossing(false);
     if (code == 161) return PaintPowerCrossing(true);
     // 147 and 148 sit between the railway and power line pieces with no use of their own.
-    return Canvas(spec.width, spec.height);
+    return Canvas(shape.width, shape.height);
 }
 
 } // namespace art

@@ -237,7 +237,7 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
     };
     std::vector<std::pair<int, Place>> draws;
     for (const auto& pl : places) {
-        const int s = PictureSpecFor(pl.code).footprint;
+        const int s = PictureShapeFor(pl.code).footprint;
         for (int j = 0; j < s; ++j)
             for (int i = 0; i < s; ++i) grid[pl.y + j][pl.x + i] = -1;
         grid[pl.y][pl.x] = pl.code;
@@ -266,7 +266,7 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
         for (int x = 0; x < kSize; ++x) {
             const int code = grid[y][x];
             if (code <= 0 || code == 9 || code == 12) continue;
-            const int s = std::max(1, PictureSpecFor(code).footprint);
+            const int s = std::max(1, PictureShapeFor(code).footprint);
             order.push_back({(x + y + 2 * (s - 1)) * 10 + s, Place{x, y, code}});
         }
     std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -295,9 +295,9 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
             for (int i = 0; i < treeDensity + 2; ++i) canvas.Blit(tree, tileX(x, y) + offsets[i][0], tileY(x, y) + offsets[i][1]);
             continue;
         }
-        const PictureSpec spec = PictureSpecFor(pl.code);
-        const int s = spec.footprint;
-        canvas.Blit(PaintPicture(pl.code), tileX(x, y) - 30 * (s - 1), tileY(x, y) - (spec.height - (30 * s + 1)));
+        const PictureShape shape = PictureShapeFor(pl.code);
+        const int s = shape.footprint;
+        canvas.Blit(PaintPicture(pl.code), tileX(x, y) - 30 * (s - 1), tileY(x, y) - (shape.height - (30 * s + 1)));
     }
 }
 

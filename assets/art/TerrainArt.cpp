@@ -23,16 +23,16 @@ Rgb SandAt(double u, double v, double depth) {
     return Mix(c, Rgb{168, 150, 108}, depth);
 }
 
-Canvas PaintGrass(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(spec.footprint, spec.height));
+Canvas PaintGrass(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(shape.footprint, shape.height));
     p.Ground([](double u, double v) { return GrassAt(u, v); });
     return canvas;
 }
 
-Canvas PaintClearedLand(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(spec.footprint, spec.height));
+Canvas PaintClearedLand(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(shape.footprint, shape.height));
     p.Ground([](double u, double v) {
         Rgb c = Mix(Rgb{128, 98, 64}, Rgb{160, 128, 88}, TileNoise(u, v, 5, 3) * 0.8 + TileNoise(u, v, 12, 4) * 0.4);
         // Tracks left by the bulldozer, running along u.
@@ -90,9 +90,9 @@ double EdgeDistance(double u, double v, int direction) {
     }
 }
 
-Canvas PaintWater(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(1, spec.height));
+Canvas PaintWater(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(1, shape.height));
     p.Ground([](double u, double v) {
         double d = 1;
         for (int k = 1; k <= 4; ++k) d = std::min(d, EdgeDistance(u, v, k));
@@ -107,9 +107,9 @@ Canvas PaintWater(const PictureSpec& spec) {
 // Toward each end of the edge the band tapers to nothing at the corner: where the cell
 // beside is land, its bank then runs on unbroken to the corner, and where both sides
 // join, the two tapers together still cover the whole corner.
-Canvas PaintWaterJoin(const PictureSpec& spec, int direction) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(1, spec.height));
+Canvas PaintWaterJoin(const PictureShape& shape, int direction) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(1, shape.height));
     p.Ground([direction](double u, double v) -> std::optional<Rgb> {
         const double d = EdgeDistance(u, v, direction);
         const double along = (direction == 1 || direction == 3) ? u : v;
@@ -126,11 +126,11 @@ Rgb ZoneTint(int code) {
     return Rgb{236, 184, 40};
 }
 
-Canvas PaintZone(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    const IsoFrame frame = IsoFrame::For(1, spec.height);
+Canvas PaintZone(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    const IsoFrame frame = IsoFrame::For(1, shape.height);
     IsoPainter p(canvas, frame);
-    const int code = spec.code;
+    const int code = shape.code;
     const bool high = code == 49 || code == 66 || code == 83;
     const Rgb tint = ZoneTint(code);
     p.Ground([&](double u, double v) {
@@ -168,9 +168,9 @@ Canvas PaintZone(const PictureSpec& spec) {
     return canvas;
 }
 
-Canvas PaintAirportLand(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(1, spec.height));
+Canvas PaintAirportLand(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(1, shape.height));
     p.Ground([](double u, double v) {
         Rgb c = Mix(GrassAt(u, v, 21), Rgb{170, 196, 120}, 0.3);
         if (Frac(u * 4) < 0.5) c = Shade(c, 1.05); // mowing stripes
@@ -184,9 +184,9 @@ Canvas PaintAirportLand(const PictureSpec& spec) {
     return canvas;
 }
 
-Canvas PaintSeaportLand(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(1, spec.height));
+Canvas PaintSeaportLand(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(1, shape.height));
     p.Ground([](double u, double v) {
         Rgb c = PavingAt(u, v, Rgb{168, 164, 152});
         const double d = std::min(std::min(u, v), std::min(1 - u, 1 - v));
@@ -200,17 +200,17 @@ Canvas PaintSeaportLand(const PictureSpec& spec) {
 
 // Pictures with no object of their own: paved squares and gardens, kept tidy so that
 // any use of them still fits the town.
-Canvas PaintSpareGround(const PictureSpec& spec) {
-    Canvas canvas(spec.width, spec.height);
-    IsoPainter p(canvas, IsoFrame::For(spec.footprint, spec.height));
-    const int kind = int(Hash(std::uint32_t(spec.code)) % 4);
-    const double n = spec.footprint;
+Canvas PaintSpareGround(const PictureShape& shape) {
+    Canvas canvas(shape.width, shape.height);
+    IsoPainter p(canvas, IsoFrame::For(shape.footprint, shape.height));
+    const int kind = int(Hash(std::uint32_t(shape.code)) % 4);
+    const double n = shape.footprint;
     p.Ground([&](double u, double v) -> std::optional<Rgb> {
         switch (kind) {
         case 0: return PavingAt(u, v, Rgb{190, 180, 160});
         case 1: {
             Rgb c = GrassAt(u, v, 5);
-            if (Hash01(std::uint32_t(Frac(u) * 30), std::uint32_t(Frac(v) * 30), std::uint32_t(spec.code)) > 0.94)
+            if (Hash01(std::uint32_t(Frac(u) * 30), std::uint32_t(Frac(v) * 30), std::uint32_t(shape.code)) > 0.94)
                 c = (int(u * 30 + v * 30) % 2) ? Rgb{240, 220, 80} : Rgb{230, 130, 160};
             return c;
         }
@@ -229,9 +229,9 @@ Canvas PaintSpareGround(const PictureSpec& spec) {
     });
     if (kind == 1 || kind == 2) {
         for (int i = 0; i < int(n * n); ++i) {
-            const double tu = 0.2 + (n - 0.4) * Hash01(std::uint32_t(spec.code), std::uint32_t(i), 1);
-            const double tv = 0.2 + (n - 0.4) * Hash01(std::uint32_t(spec.code), std::uint32_t(i), 2);
-            p.Tree(tu, tv, 7, Hash(std::uint32_t(spec.code), std::uint32_t(i)));
+            const double tu = 0.2 + (n - 0.4) * Hash01(std::uint32_t(shape.code), std::uint32_t(i), 1);
+            const double tv = 0.2 + (n - 0.4) * Hash01(std::uint32_t(shape.code), std::uint32_t(i), 2);
+            p.Tree(tu, tv, 7, Hash(std::uint32_t(shape.code), std::uint32_t(i)));
         }
     }
     if (kind == 3) {
@@ -254,24 +254,24 @@ Rgb WaterAt(double u, double v) {
     return c;
 }
 
-Canvas PaintTerrain(const PictureSpec& spec) {
-    switch (spec.code) {
-    case 9: return PaintGrass(spec);
-    case 10: return PaintClearedLand(spec);
+Canvas PaintTerrain(const PictureShape& shape) {
+    switch (shape.code) {
+    case 9: return PaintGrass(shape);
+    case 10: return PaintClearedLand(shape);
     case 11: return PaintTreePicture();
-    case 12: return PaintWater(spec);
-    case 23: return PaintAirportLand(spec);
-    case 30: return PaintSeaportLand(spec);
+    case 12: return PaintWater(shape);
+    case 23: return PaintAirportLand(shape);
+    case 30: return PaintSeaportLand(shape);
     case 48:
     case 49:
     case 65:
     case 66:
     case 82:
-    case 83: return PaintZone(spec);
+    case 83: return PaintZone(shape);
     default: break;
     }
-    if (spec.code >= 162 && spec.code <= 165) return PaintWaterJoin(spec, spec.code - 161);
-    return PaintSpareGround(spec);
+    if (shape.code >= 162 && shape.code <= 165) return PaintWaterJoin(shape, shape.code - 161);
+    return PaintSpareGround(shape);
 }
 
 } // namespace art

@@ -12,9 +12,9 @@ namespace {
 double Frac(double x) { return x - std::floor(x); }
 
 struct Plot {
-    explicit Plot(const PictureSpec& spec)
-        : canvas(spec.width, spec.height), p(canvas, IsoFrame::For(spec.footprint, spec.height)), n(spec.footprint),
-          seed(std::uint32_t(spec.code) * 7919u) {}
+    explicit Plot(const PictureShape& shape)
+        : canvas(shape.width, shape.height), p(canvas, IsoFrame::For(shape.footprint, shape.height)), n(shape.footprint),
+          seed(std::uint32_t(shape.code) * 7919u) {}
     Canvas canvas;
     IsoPainter p;
     double n;
@@ -124,10 +124,10 @@ void House(Plot& plot, double u0, double v0, double u1, double v1, double wallH,
     p.GableRoof(u0, v0, u1, v1, wallH, rise, alongU, kHouseRoofs[style], kHouseWalls[style]);
 }
 
-Canvas Residential1(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Residential1(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 49;
+    const int variant = shape.code - 49;
     Lawn(plot);
     switch (variant) {
     case 1:
@@ -179,10 +179,10 @@ void Balconies(Plot& plot, double u0, double u1, double v1, double z0, double z1
             plot.p.PlainBox(u, v1, u + 0.14, v1 + 0.06, z - 1, z + 1, rail, Shade(rail, 1.1));
 }
 
-Canvas Residential2(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Residential2(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 54;
+    const int variant = shape.code - 54;
     Lawn(plot);
     const std::uint32_t s = plot.seed;
     switch (variant) {
@@ -248,10 +248,10 @@ Canvas Residential2(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Residential3(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Residential3(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 59;
+    const int variant = shape.code - 59;
     const std::uint32_t s = plot.seed;
     Lawn(plot, false);
     auto tower = [&](double u0, double v0, double u1, double v1, double h, Rgb wall, bool balconies) {
@@ -302,10 +302,10 @@ void Awning(Plot& plot, double u0, double u1, double v, double z, Rgb a, Rgb b) 
     });
 }
 
-Canvas Commercial1(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Commercial1(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 66;
+    const int variant = shape.code - 66;
     const std::uint32_t s = plot.seed;
     Paved(plot, Rgb{198, 194, 184});
     switch (variant) {
@@ -375,10 +375,10 @@ Canvas Commercial1(const PictureSpec& spec) {
     return plot.canvas;
 }
 
-Canvas Commercial2(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Commercial2(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 71;
+    const int variant = shape.code - 71;
     const std::uint32_t s = plot.seed;
     Paved(plot, Rgb{196, 192, 182});
     switch (variant) {
@@ -479,10 +479,10 @@ void BeaconTower(Plot& plot, int frameIndex) {
     }
 }
 
-Canvas Commercial3(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas Commercial3(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code >= 183 ? 1 : spec.code - 76;
+    const int variant = shape.code >= 183 ? 1 : shape.code - 76;
     const std::uint32_t s = plot.seed;
     Paved(plot, Rgb{200, 196, 188});
     p.Tree(0.3, 2.6, 10, s + 7);
@@ -539,10 +539,10 @@ Canvas Commercial3(const PictureSpec& spec, int frameIndex) {
 
 // ---- industrial ----------------------------------------------------------------------
 
-Canvas Industrial1(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Industrial1(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 83;
+    const int variant = shape.code - 83;
     const std::uint32_t s = plot.seed;
     Yard(plot);
     switch (variant) {
@@ -591,10 +591,10 @@ void Chimney(Plot& plot, double u, double v, double r, double z0, double z1, int
     if (smoke) plot.p.Smoke(u, v, z1, frameIndex, 1.0);
 }
 
-Canvas Industrial2(const PictureSpec& spec, int frameIndex) {
-    Plot plot(spec);
+Canvas Industrial2(const PictureShape& shape, int frameIndex) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code >= 186 ? 1 : spec.code - 88;
+    const int variant = shape.code >= 186 ? 1 : shape.code - 88;
     const std::uint32_t s = plot.seed;
     Yard(plot);
     switch (variant) {
@@ -643,10 +643,10 @@ Canvas Industrial2(const PictureSpec& spec, int frameIndex) {
     return plot.canvas;
 }
 
-Canvas Industrial3(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Industrial3(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const int variant = spec.code - 93;
+    const int variant = shape.code - 93;
     const std::uint32_t s = plot.seed;
     Yard(plot);
     switch (variant) {
@@ -713,10 +713,10 @@ Canvas Industrial3(const PictureSpec& spec) {
 
 // ---- construction sites -------------------------------------------------------------
 
-Canvas Site(const PictureSpec& spec) {
-    Plot plot(spec);
+Canvas Site(const PictureShape& shape) {
+    Plot plot(shape);
     auto& p = plot.p;
-    const double n = spec.footprint;
+    const double n = shape.footprint;
     const std::uint32_t s = plot.seed;
     p.Ground([&](double u, double v) {
         Rgb c = Mix(Rgb{150, 116, 78}, Rgb{176, 140, 96}, TileNoise(u, v, 6, s));
@@ -724,14 +724,14 @@ Canvas Site(const PictureSpec& spec) {
         if (d < 0.05) c = (int(std::floor((u + v) * 8)) % 2) ? Rgb{240, 200, 40} : Rgb{40, 40, 40};
         return std::optional<Rgb>(c);
     });
-    if (spec.code == 1) {
+    if (shape.code == 1) {
         p.Patch(0.25, 0.25, 0.75, 0.75, Rgb{186, 184, 176}, 1);
         p.Scaffold(0.3, 0.3, 0.7, 0.7, 16);
         p.PlainBox(0.1, 0.7, 0.3, 0.85, 0, 3, Rgb{190, 120, 80}, Rgb{200, 130, 90}); // bricks
         p.PlainBox(0.75, 0.15, 0.9, 0.3, 0, 5, Rgb{230, 180, 40}, Rgb{240, 200, 60});
         return plot.canvas;
     }
-    if (spec.code == 2) {
+    if (shape.code == 2) {
         p.Patch(0.3, 0.3, 1.7, 1.7, Rgb{186, 184, 176}, 1);
         // A concrete frame going up: floors on columns.
         for (double z : {10.0, 20.0}) {
@@ -772,20 +772,20 @@ Canvas Site(const PictureSpec& spec) {
 
 } // namespace
 
-Canvas PaintZoneBuilding(const PictureSpec& spec) {
-    const int code = spec.code;
-    if (code <= 3) return Site(spec);
-    if (code <= 54) return Residential1(spec);
-    if (code <= 59) return Residential2(spec);
-    if (code <= 64) return Residential3(spec);
-    if (code <= 71) return Commercial1(spec);
-    if (code <= 76) return Commercial2(spec);
-    if (code <= 81) return Commercial3(spec, 0);
-    if (code <= 88) return Industrial1(spec);
-    if (code <= 93) return Industrial2(spec, 0);
-    if (code <= 98) return Industrial3(spec);
-    if (code >= 183 && code <= 185) return Commercial3(spec, code - 182);
-    return Industrial2(spec, code - 185); // 186 to 188
+Canvas PaintZoneBuilding(const PictureShape& shape) {
+    const int code = shape.code;
+    if (code <= 3) return Site(shape);
+    if (code <= 54) return Residential1(shape);
+    if (code <= 59) return Residential2(shape);
+    if (code <= 64) return Residential3(shape);
+    if (code <= 71) return Commercial1(shape);
+    if (code <= 76) return Commercial2(shape);
+    if (code <= 81) return Commercial3(shape, 0);
+    if (code <= 88) return Industrial1(shape);
+    if (code <= 93) return Industrial2(shape, 0);
+    if (code <= 98) return Industrial3(shape);
+    if (code >= 183 && code <= 185) return Commercial3(shape, code - 182);
+    return Industrial2(shape, code - 185); // 186 to 188
 }
 
 } // namespace art

@@ -1,5 +1,5 @@
-// Rule: the eleven pieces of each network join exactly the neighbours the piece table
-// names (1 north-south, 2 east-west, 3 north-east, 4 east-south, 5 south-west,
+// Rule: the eleven pieces of each network join exactly the neighbours the renderer
+// picks them for (1 north-south, 2 east-west, 3 north-east, 4 east-south, 5 south-west,
 // 6 north-west, 7 all but west, 8 all but north, 9 all but east, 10 all but south,
 // 11 all four), and where two pieces meet their cross-sections line up, so roads,
 // railways and power lines run on without a seam.

@@ -1,5 +1,5 @@
 // Rule: every picture resource P001 to P201 is an 8-bit bitmap whose width is the one
-// the picture table gives for its footprint (60 n - 1), whose height is at least its
+// the game gives each footprint (60 n - 1 for n x n cells), whose height is at least its
 // diamond's (30 n + 1), with the odd sizes of the site, tree, network strips and
 // motorway exactly as listed, and every animation frame exactly the size of the
 // picture it animates. Cursors and glyphs have their fixed sizes.
@@ -16,9 +16,9 @@
 
 namespace {
 
-// The footprint of each picture, restated from the picture table: 1 to 4, or 0 for
-// the pictures with their own sizes.
-int TableFootprint(int code) {
+// The footprint each picture is drawn for, written out here independently of the
+// generator: 1 to 4, or 0 for the pictures with their own sizes.
+int ExpectedFootprint(int code) {
     auto in = [code](std::initializer_list<std::pair<int, int>> ranges) {
         for (auto [a, b] : ranges)
             if (code >= a && code <= b) return true;
@@ -62,9 +62,9 @@ protected:
     static void SetUpTestSuite() { RegisterPlazaroResources(); }
 };
 
-TEST_F(PictureSizes, EveryPictureHasItsTableWidthAndAtLeastItsDiamondHeight) {
+TEST_F(PictureSizes, EveryPictureHasItsFootprintWidthAndAtLeastItsDiamondHeight) {
     for (int code = 1; code <= 201; ++code) {
-        const int n = TableFootprint(code);
+        const int n = ExpectedFootprint(code);
         if (n == 0) continue;
         const arttest::Bitmap bmp = Resource(PictureName(code));
         EXPECT_EQ(bmp.width, 60 * n - 1) << PictureName(code);
