@@ -14,7 +14,7 @@ double Frac(double x) { return x - std::floor(x); }
 Rgb GrassAt(double u, double v, std::uint32_t seed) {
     const double broad = TileNoise(u, v, 3, seed);
     const double fine = TileNoise(u, v, 9, seed + 11);
-    Rgb c = Mix(material::kGrass, material::kGrassLight, broad * 0.8 + fine * 0.4 - 0.2);
+    Rgb c = Mix(material::kGrass, material::kGrassLight, broad * 0.6 + fine * 0.45 - 0.1);
     // A few darker tufts, fixed to the tile's own grid so every grass tile matches.
     const double tuft = Hash01(std::uint32_t(Frac(u) * 40), std::uint32_t(Frac(v) * 40), seed);
     if (tuft > 0.93) c = Shade(c, 0.86);

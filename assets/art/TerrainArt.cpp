@@ -244,8 +244,8 @@ Canvas PaintSpareGround(const PictureShape& shape) {
 } // namespace
 
 Rgb WaterAt(double u, double v) {
-    const double broad = TileNoise(u, v, 3, 101);
-    Rgb c = Mix(Rgb{30, 86, 146}, Rgb{46, 112, 172}, broad);
+    const double broad = TileNoise(u, v, 4, 101);
+    Rgb c = Mix(Rgb{34, 92, 152}, Rgb{46, 110, 170}, broad);
     // Ripples: short light strokes lying across the screen.
     const double band = Frac((u + v) * 10);
     const double along = TileNoise(u, v, 6, 202);
