@@ -55,6 +55,10 @@ Palette::Palette() {
     AddRamp(entries, 8, {{40, 60, 120}, {70, 96, 170}, {120, 150, 220}, {186, 204, 246}});              // sky blue
     AddRamp(entries, 6, {{160, 160, 140}, {200, 200, 176}, {238, 236, 214}});                            // pale stone
     AddRamp(entries, 6, {{60, 50, 40}, {92, 80, 66}, {130, 116, 98}});                                  // warm dark
+    AddRamp(entries, 8, {{112, 108, 98}, {170, 166, 154}, {216, 212, 200}});                             // warm concrete
+    AddRamp(entries, 8, {{96, 146, 186}, {160, 200, 226}, {222, 238, 248}});                             // sky in glass
+    AddRamp(entries, 6, {{22, 42, 20}, {40, 66, 30}, {64, 94, 42}});                                     // deep shade
+    AddRamp(entries, 4, {{40, 48, 90}, {56, 66, 124}});                                                  // night sky
     entries.push_back(Rgb{50, 40, 200});   // the status text colour
     entries.push_back(Rgb{192, 192, 192}); // toolkit silver
     entries.push_back(Rgb{128, 128, 128}); // status background, exactly

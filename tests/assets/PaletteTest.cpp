@@ -32,7 +32,7 @@ TEST(GamePalette, ExactColoursMapToThemselves) {
     const art::Palette& palette = art::Palette::Game();
     const art::Rgb grey{128, 128, 128};
     EXPECT_EQ(palette.Colours()[palette.Nearest(grey)], grey);
-    for (std::size_t i = 1; i < 230; ++i) {
+    for (std::size_t i = 1; i < palette.Colours().size(); ++i) {
         const art::Rgb c = palette.Colours()[i];
         EXPECT_EQ(palette.Colours()[palette.Nearest(c)], c) << "entry " << i;
     }
