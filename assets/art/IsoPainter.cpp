@@ -113,7 +113,6 @@ std::optional<Rgb> IsoPainter::WallPixel(const WallStyle& st, double s, double z
     const bool inRow = fz > 0.3 && fz < 0.3 + st.windowHeight && zTop > 2.0;
     if (inColumn && inRow) return glassAt(fz > 0.3 + st.windowHeight * 0.65 ? 0.3 : 0.0);
     if (inColumn && fz >= 0.3 - 0.13 && fz <= 0.3 && zTop > 2.0) return Shade(st.trim, light * 0.98); // sill
-    (void)height;
     return Shade(c, light);
 }
 
@@ -142,8 +141,7 @@ void IsoPainter::PlainBox(double u0, double v0, double u1, double v1, double z0,
 void IsoPainter::GableRoof(double u0, double v0, double u1, double v1, double z, double rise, bool alongU, Rgb roof,
                            Rgb gable) {
     auto tiles = [&](double light, double len) {
-        return [=](double a, double b) -> std::optional<Rgb> {
-            (void)a;
+        return [=](double, double b) -> std::optional<Rgb> {
             const double rows = Frac(b * len * 5.0);
             double f = rows < 0.22 ? 0.86 : 1.0;
             if (b > 0.94) f *= 1.1; // ridge cap
@@ -383,8 +381,7 @@ void IsoPainter::SawtoothRoof(double u0, double v0, double u1, double v1, double
         const double a = u0 + i * w;
         // The sloping sheet rises toward east, the glazed face drops back down.
         FillFaceColour(canvas, frame, {a, v0, z}, {w, 0, rise}, {0, v1 - v0, 0}, Shade(roof, 0.95));
-        FillFace(canvas, frame, {a + w, v0, z}, {0, v1 - v0, 0}, {0, 0, rise}, [&](double aa, double bb) {
-            (void)bb;
+        FillFace(canvas, frame, {a + w, v0, z}, {0, v1 - v0, 0}, {0, 0, rise}, [&](double aa, double) {
             const Rgb glass = Frac(aa * (v1 - v0) * 8) < 0.2 ? Rgb{90, 96, 104} : Rgb{120, 170, 200};
             return std::optional<Rgb>(Shade(glass, kLightRight));
         });

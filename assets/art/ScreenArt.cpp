@@ -76,7 +76,6 @@ Rgb VoidAt(int x, int y) {
 
 Canvas GlyphCanvas(int group) {
     Canvas c(kGlyphSize, kGlyphSize);
-    const Rgb dark{40, 40, 48};
     switch (group) {
     case 1: // bulldozer
         c.FillRect(3, 15, 15, 5, Rgb{60, 60, 64});
@@ -209,7 +208,6 @@ Canvas GlyphCanvas(int group) {
         c.FillRect(11, 11, 2, 2, Rgb{220, 40, 40});
         break;
     }
-    (void)dark;
     Outline(c, Rgb{30, 30, 40});
     return c;
 }
@@ -270,8 +268,8 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
             order.push_back({(x + y + 2 * (s - 1)) * 10 + s, Place{x, y, code}});
         }
     std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [key, pl] : order) {
-        (void)key;
+    for (const auto& entry : order) {
+        const Place& pl = entry.second;
         const int x = pl.x, y = pl.y;
         if (pl.code == 17) {
             const bool n = isRoad(x, y - 1), e = isRoad(x + 1, y), s = isRoad(x, y + 1), w = isRoad(x - 1, y);
