@@ -10,7 +10,7 @@ namespace velmora {
 
 TKx_DDSurface::TKx_DDSurface(ui::Component* owner) : gfx::TE_DDSurface(owner) {}
 
-TKx_DDSurface::~TKx_DDSurface() { TKx_DDraw::NotifyAll(this, opRemove); }
+TKx_DDSurface::~TKx_DDSurface() = default;
 
 void TKx_DDSurface::SetupSurfaces(ui::Component* sender) {
     auto* display = dynamic_cast<TKx_DDraw*>(sender);

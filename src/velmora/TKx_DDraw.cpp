@@ -3,11 +3,9 @@
 
 #include "gfx/Errors.h"
 #include "gfx/Surfaces.h"
-#include "velmora/TKx_DDSurface.h"
+#include "gfx/TE_DDSurface.h"
 
 #include "platform/ui/Application.h"
-
-#include <set>
 
 namespace velmora {
 
@@ -16,11 +14,6 @@ using gfx::CurrentDisplay;
 using gfx::EDDError;
 
 namespace {
-std::set<TKx_DDraw*>& Displays() {
-    static std::set<TKx_DDraw*> displays;
-    return displays;
-}
-
 // Screen sizes of the resolutions 1 to 10.
 constexpr LONG kSizes[][2] = {{320, 240}, {400, 300},  {512, 384},  {640, 480},   {800, 600},
                               {960, 720}, {1024, 768}, {1152, 864}, {1280, 1024}, {1600, 1200}};
@@ -34,30 +27,16 @@ void StartFlipTimer(std::unique_ptr<ui::Timer>& timer, int intervalMs) {
     timer->SetEnabled(true);
 }
 
-TKx_DDraw::TKx_DDraw(ui::Component*, HWND handle) {
-    Handle = handle;
-    Displays().insert(this);
+TKx_DDraw::TKx_DDraw(ui::Component* owner, HWND handle) : gfx::TE_DDraw(owner, handle) {
+    BitsPerPixel = 16;
+    TimerInterval = 1000;
 }
 
 TKx_DDraw::~TKx_DDraw() {
-    Displays().erase(this);
     flipTimer_.reset();
     gfx::ReleaseInterface(Clipper);
     gfx::ReleaseInterface(Back);
     gfx::ReleaseInterface(Primary);
-    gfx::ReleaseInterface(DirectDraw);
-}
-
-void TKx_DDraw::NotifyAll(ui::Component* component, TOperation operation) {
-    std::set<TKx_DDraw*> copy = Displays();
-    for (TKx_DDraw* d : copy)
-        if (Displays().count(d))
-            d->Notification(component, operation);
-}
-
-void TKx_DDraw::Notification(ui::Component* component, TOperation operation) {
-    if (operation == opRemove && component && component == static_cast<ui::Component*>(E_DDSurface))
-        SetScene(nullptr);
 }
 
 void TKx_DDraw::Init() {
@@ -186,30 +165,6 @@ void TKx_DDraw::Flip() {
     } catch (const std::exception& e) {
         ErrorEvent(std::string("Flipping") + e.what());
     }
-}
-
-bool TKx_DDraw::MakeItSo(HRESULT result) {
-    if (result == DDERR_SURFACELOST)
-        return RestoreSurfaces() == DD_OK;
-    return result != DDERR_WASSTILLDRAWING;
-}
-
-HRESULT TKx_DDraw::RestoreSurfaces() {
-    HRESULT hr = Primary->Restore();
-    if (hr == DD_OK && E_DDSurface)
-        hr = E_DDSurface->RestoreSurfaces();
-    return hr;
-}
-
-void TKx_DDraw::DrawBitmaps() {
-    if (E_DDSurface)
-        E_DDSurface->DrawScene();
-}
-
-void TKx_DDraw::SetScene(TKx_DDSurface* scene) {
-    if (scene)
-        scene->DestroyObjects();
-    E_DDSurface = scene;
 }
 
 void TKx_DDraw::EndExclusive() {
