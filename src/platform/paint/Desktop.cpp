@@ -551,8 +551,26 @@ void Desktop::PressControl(ui::Control* control, int x, int y, int clicks, std::
             int pos = TrackBarPositionAt(*track, r, x);
             Safely([track, pos] { track->SetPosition(pos); });
         }
+    } else if (auto* memo = dynamic_cast<ui::Memo*>(control)) {
+        // The list's scroll bar moves it by a line per arrow and a window per track click.
+        pressed_ = nullptr;
+        MemoGeometry g = MemoLayout(*memo, r);
+        if (g.bar.Contains(x, y)) {
+            ui::ScrollBar bar;
+            bar.kind = ui::ScrollBar::Kind::Vertical;
+            bar.SetRange(0, g.maxScroll);
+            auto it = memoScroll_.find(memo);
+            bar.SetPosition(it == memoScroll_.end() ? 0 : it->second);
+            switch (ScrollBarPartAt(bar, g.bar, x, y)) {
+            case ScrollPart::LineBack: ScrollMemo(*memo, -1); break;
+            case ScrollPart::LineForward: ScrollMemo(*memo, 1); break;
+            case ScrollPart::PageBack: ScrollMemo(*memo, -g.visibleRows); break;
+            case ScrollPart::PageForward: ScrollMemo(*memo, g.visibleRows); break;
+            default: break;
+            }
+        }
     } else if (!dynamic_cast<ui::SpeedButton*>(control)) {
-        // Labels, panels, lists and pictures take no clicks.
+        // Labels, panels and pictures take no clicks.
         pressed_ = nullptr;
     }
 }
@@ -580,6 +598,12 @@ void Desktop::RepeatStep(std::uint64_t) {
         if ((up ? UpDownUpper(r) : UpDownLower(r)).Contains(pointerX_, pointerY_))
             Safely([updown, up] { up ? updown->StepUp() : updown->StepDown(); });
     }
+}
+
+void Desktop::ScrollMemo(ui::Memo& memo, int delta) {
+    MemoGeometry g = MemoLayout(memo, ControlRect(memo));
+    int& scroll = memoScroll_[&memo];
+    scroll = std::clamp(scroll + delta, 0, g.maxScroll);
 }
 
 void Desktop::MouseUp(ui::MouseButton button, int x, int y, ui::ShiftState, std::uint64_t now) {
@@ -619,6 +643,10 @@ void Desktop::MouseWheel(int x, int y, int delta) {
     if (!boxes_.empty()) {
         if (auto* file = boxes_.back().file.get())
             file->Wheel(delta);
+        return;
+    }
+    if (auto* memo = dynamic_cast<ui::Memo*>(ControlAt(x, y))) {
+        ScrollMemo(*memo, -3 * delta);
         return;
     }
     // The wheel moves the scroll bar under the pointer by its small change.
@@ -804,6 +832,8 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
     h.Int(std::int64_t(inputCount_));
     h.Ptr(openMenu_), h.Ptr(highlighted_), h.Ptr(pressed_), h.Int(pressedInside_);
     h.Str(hintText_);
+    for (const auto& [memo, scroll] : memoScroll_)
+        h.Ptr(memo), h.Int(scroll);
     bool caretShown = false;
     auto hashForm = [&](const ui::Form& form) {
         h.Int(form.Showing());
@@ -952,6 +982,7 @@ void Desktop::Paint(FrameBuffer& frame, std::uint64_t now) {
     state.caretOn = (now / kCaretBlinkMs) % 2 == 0;
     ui::Form* input = InputForm();
     state.focused = input ? input->ActiveControl : nullptr;
+    state.memoScroll = &memoScroll_;
     WidgetPainter painter(frame, images_, state);
 
     TrackDisplay();

@@ -12,6 +12,7 @@
 #include "platform/ui/Keys.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -19,6 +20,7 @@
 namespace ui {
 class Control;
 class Form;
+class Memo;
 class MenuItem;
 class PopupMenu;
 class ScrollBar;
@@ -160,6 +162,10 @@ private:
     // An edit box that got the focus without a click holds its whole text as chosen:
     // the first typing or erasing replaces it, as the platform selects it on entry.
     ui::Edit* replaceOnType_ = nullptr;
+
+    // Lines each list is scrolled down by.
+    std::map<const ui::Memo*, int> memoScroll_;
+    void ScrollMemo(ui::Memo& memo, int delta);
 
     std::uint64_t lastNow_ = 0;
     // Message boxes and file dialogs in the order they opened; one of each pair is set.

@@ -81,6 +81,22 @@ int ScrollBarPositionAt(const ui::ScrollBar& bar, const Rect& r, int thumbStart)
     return bar.Min() + int((std::int64_t(along) * Span(bar.Min(), bar.Max()) + free / 2) / free);
 }
 
+MemoGeometry MemoLayout(const ui::Memo& memo, const Rect& r) {
+    MemoGeometry g;
+    // A white list sits in a sunken well; a list in the face colour has no border.
+    Rect inner = FromColor(memo.BackColor) != kFace ? r.Inflated(-2) : r;
+    int lineHeight = FrameBuffer::TextHeight();
+    g.visibleRows = std::max(1, (inner.h - 1) / lineHeight);
+    int count = int(memo.Count());
+    g.text = inner;
+    if (count > g.visibleRows && inner.w > 32) {
+        g.bar = Rect{inner.Right() - 16, inner.y, 16, inner.h};
+        g.text.w -= 16;
+        g.maxScroll = count - g.visibleRows;
+    }
+    return g;
+}
+
 Rect UpDownUpper(const Rect& r) { return Rect{r.x, r.y, r.w, r.h / 2}; }
 
 Rect UpDownLower(const Rect& r) { return Rect{r.x, r.y + r.h / 2, r.w, r.h - r.h / 2}; }
@@ -285,23 +301,27 @@ void WidgetPainter::PaintControl(const ui::Control& control, const Rect& r) {
     if (auto* memo = dynamic_cast<const ui::Memo*>(&control)) {
         Rgb back = FromColor(memo->BackColor);
         frame_.Fill(r, back);
-        Rect inner = r;
-        // A white list sits in a sunken well; a list in the face colour has no border.
-        if (back != kFace) {
+        if (back != kFace)
             frame_.DrawBevel(r, Bevel::Sunken);
-            inner = r.Inflated(-2);
-        }
+        MemoGeometry g = MemoLayout(*memo, r);
+        int scroll = 0;
+        if (state_.memoScroll)
+            if (auto it = state_.memoScroll->find(memo); it != state_.memoScroll->end())
+                scroll = std::clamp(it->second, 0, g.maxScroll);
         Rect saved = frame_.Clip();
-        frame_.SetClip(saved.Intersect(inner));
+        frame_.SetClip(saved.Intersect(g.text));
         int lineHeight = FrameBuffer::TextHeight();
-        int y = inner.y + 1;
-        for (const std::string& line : memo->Lines()) {
-            if (y >= inner.Bottom())
-                break;
-            frame_.Text(inner.x + 2, y, line, enabled ? kText : kGrayText);
-            y += lineHeight;
-        }
+        int y = g.text.y + 1;
+        for (std::size_t i = std::size_t(scroll); i < memo->Count() && y < g.text.Bottom(); ++i, y += lineHeight)
+            frame_.Text(g.text.x + 2, y, memo->Line(i), enabled ? kText : kGrayText);
         frame_.SetClip(saved);
+        if (!g.bar.Empty()) {
+            ui::ScrollBar bar;
+            bar.kind = ui::ScrollBar::Kind::Vertical;
+            bar.SetRange(0, g.maxScroll);
+            bar.SetPosition(scroll);
+            PaintControl(bar, g.bar);
+        }
         return;
     }
     if (auto* label = dynamic_cast<const ui::Label*>(&control)) {

@@ -4,8 +4,11 @@
 #include "platform/paint/FrameBuffer.h"
 #include "platform/paint/ImageCache.h"
 
+#include <map>
+
 namespace ui {
 class Control;
+class Memo;
 class ScrollBar;
 class TrackBar;
 class UpDown;
@@ -24,7 +27,18 @@ struct PaintState {
     const ui::Control* pressed = nullptr; // held down under the pointer
     const ui::Control* focused = nullptr;
     bool caretOn = true;                  // the caret's blink phase
+    // How many lines each list is scrolled down by (none: at the top).
+    const std::map<const ui::Memo*, int>* memoScroll = nullptr;
 };
+
+// A list longer than its window shows a scroll bar along its right side.
+struct MemoGeometry {
+    Rect text;       // where the lines stand
+    Rect bar;        // empty when every line fits
+    int visibleRows = 0;
+    int maxScroll = 0;
+};
+MemoGeometry MemoLayout(const ui::Memo& memo, const Rect& r);
 
 // The parts of a scroll bar that a click can hit.
 enum class ScrollPart { None, LineBack, PageBack, Thumb, PageForward, LineForward };

@@ -194,6 +194,39 @@ TEST_F(WidgetPaint, MemoLinesStandTopDownAndGrowWithTheList) {
     EXPECT_EQ(CountDark(Rect{0, 197, 300, 10}), 0);
 }
 
+TEST_F(WidgetPaint, ALongListScrollsWithItsBarAndTheWheel) {
+    ui::Memo memo{"C_Memo", &form};
+    memo.SetBounds(8, 32, 400, 97);
+    memo.BackColor = 0xC0C0C0;
+    // Blank lines with one line of ink at the very end.
+    for (int i = 0; i < 29; ++i)
+        memo.Insert(memo.Count(), "");
+    memo.Insert(memo.Count(), "WWWW WWWW");
+    MemoGeometry g = MemoLayout(memo, Rect{8, 32, 400, 97});
+    ASSERT_FALSE(g.bar.Empty());
+    EXPECT_EQ(g.bar.Right(), 408);
+    EXPECT_EQ(g.maxScroll, 30 - g.visibleRows);
+    Paint();
+    Rect text{8, 32, 380, 97};
+    EXPECT_EQ(CountDark(text), 0);
+    EXPECT_EQ(At(g.bar.x, g.bar.y), theme::kHighlight); // the top arrow of the bar
+    // The wheel brings the last line into view; the bar's down arrow steps one line.
+    desktop.MouseWheel(100, 60 + kBar, -20);
+    Paint();
+    EXPECT_GT(CountDark(text), 0);
+    desktop.MouseWheel(100, 60 + kBar, 20);
+    for (int i = 0; i < g.maxScroll; ++i) {
+        desktop.MouseDown(ui::MouseButton::Left, 400, 32 + 97 - 3 + kBar, ui::ssLeft, 1, 0);
+        desktop.MouseUp(ui::MouseButton::Left, 400, 32 + 97 - 3 + kBar, 0, 0);
+    }
+    Paint();
+    EXPECT_GT(CountDark(text), 0);
+    // A list that fits has no bar.
+    while (memo.Count() > 2)
+        memo.Delete(0);
+    EXPECT_TRUE(MemoLayout(memo, Rect{8, 32, 400, 97}).bar.Empty());
+}
+
 TEST_F(WidgetPaint, LabelsAlignTheirCaptionAndKeepTheirColour) {
     ui::Label left{"L", &form}, right{"R", &form};
     left.SetBounds(0, 0, 200, 16);
