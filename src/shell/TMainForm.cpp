@@ -4,8 +4,12 @@
 #include "city/CityClock.h"
 #include "city/CityInput.h"
 #include "city/Simulation.h"
+#include "audio/CdController.h"
+#include "audio/TWaveSound2.h"
 #include "shell/BudgetPanel.h"
 #include "shell/CityFileCommands.h"
+#include "shell/CdAudioBridge.h"
+#include "shell/WaveSoundBridge.h"
 #include "shell/ToolPalette.h"
 #include "shell/ViewNavigation.h"
 #include "platform/ui/Application.h"
@@ -34,6 +38,13 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     BuildMenu();
     BuildWidgets();
     CreateGraphics();
+    WaveSoundComponent = std::make_unique<TWaveSound2>("WaveSound");
+    WaveSoundComponent->DebugLevel = dlMore;
+    WaveSoundComponent->UseServer = false;
+    WaveSoundLink = std::make_unique<WaveSoundBridge>(*WaveSoundComponent);
+    WaveSound = WaveSoundLink.get();
+    CdAudioLink = std::make_unique<CdAudioBridge>(CdController::Instance());
+    CdAudio = CdAudioLink.get();
     Tools = std::make_unique<ToolPalette>(*this, Tools_GB, City,
                                           [this](const std::string& line, bool echo, bool recordHistory) {
                                               RunCommand(line, echo, recordHistory);

@@ -19,6 +19,9 @@
 #include <string>
 
 class BudgetPanel;
+class CdAudioBridge;
+class TWaveSound2;
+class WaveSoundBridge;
 class CityClock;
 class CityInput;
 class ToolPalette;
@@ -50,7 +53,7 @@ public:
     void RunCommand(const std::string& line, bool echo, bool recordHistory) override;
     int ParseCommand(const std::string& line) { return Interpreter.ParseCommand(line); }
 
-    // --- components the language drives (none until wired: no device, no display)
+    // --- components the language drives, seen through the calls it makes
     WaveSoundPort* WaveSound = nullptr;
     CdAudioPort* CdAudio = nullptr;
     ScreenPort* Display = nullptr;
@@ -63,6 +66,11 @@ public:
     // Composes the current view and shows it without moving anything (a screenshot of
     // a game whose frames are not drawn).
     void ShowMap();
+    // The wave-sound component placed on the window, and the bridges to the
+    // component and the process-wide CD controller.
+    std::unique_ptr<TWaveSound2> WaveSoundComponent;
+    std::unique_ptr<WaveSoundBridge> WaveSoundLink;
+    std::unique_ptr<CdAudioBridge> CdAudioLink;
 
     // --- widgets
     ui::MenuItem* F_NewCity = nullptr;
