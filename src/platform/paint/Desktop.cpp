@@ -871,7 +871,8 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
 void Desktop::PaintMenuBar(FrameBuffer& frame) const {
     frame.Fill(Rect{0, 0, FrameWidth(), kMenuBarHeight}, kFace);
     frame.HLine(0, kMenuBarHeight - 1, FrameWidth(), kShadow);
-    bool active = InputForm() == main_;
+    // While a box or a modal form has the input, the menu bar is out of reach: greyed.
+    bool active = InputForm() == main_ && boxes_.empty();
     for (const MenuBox& title : MenuBar()) {
         std::string text = StripAccelerator(title.item->Caption);
         bool open = title.item == openMenu_;

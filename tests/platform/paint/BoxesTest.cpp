@@ -95,10 +95,19 @@ TEST(MessageBoxes, LongTextWrapsAndTheBoxIsCentred) {
 
 TEST(MessageBoxes, TheDesktopPaintsTheBoxWithItsIconOverEverything) {
     ui::Form form{"Main"};
+    form.MainMenu.Add("File", "&File");
     Desktop desktop;
     desktop.SetMainForm(&form);
     desktop.paintCursor = false;
     desktop.displayLayer = Desktop::DisplayLayer::Never;
+    // Dark ink in the menu bar: its titles, black while the bar can be used.
+    auto barInk = [&](const FrameBuffer& f) {
+        int n = 0;
+        for (int y = 0; y < theme::kMenuBarHeight; ++y)
+            for (int x = 0; x < 100; ++x)
+                n += (f.At(x, y) & 0xFFFFFF) < 0x303030;
+        return n;
+    };
     MessageBoxView& box = desktop.OpenMessageBox("Plazaro", "Error", ui::MB_OK | ui::MB_ICONERROR);
     EXPECT_EQ(desktop.TopMessageBox(), &box);
     FrameBuffer frame;
@@ -110,6 +119,7 @@ TEST(MessageBoxes, TheDesktopPaintsTheBoxWithItsIconOverEverything) {
     Rect title = WidgetPainter::WindowRectOf(box.Client());
     EXPECT_EQ(frame.At(title.x + 10, title.y + theme::kWindowBorder + 2), theme::kTitle);
     EXPECT_EQ(frame.At(box.ButtonRect(0).x + 3, box.ButtonRect(0).Bottom() - 4), theme::kFace);
+    EXPECT_EQ(barInk(frame), 0); // the menu bar is greyed under a box
     // Input goes to the box: clicks on the window below do nothing.
     int downs = 0;
     form.OnMouseDown = [&](ui::MouseButton, ui::ShiftState, int, int) { ++downs; };
@@ -119,6 +129,8 @@ TEST(MessageBoxes, TheDesktopPaintsTheBoxWithItsIconOverEverything) {
     EXPECT_EQ(box.Result(), ui::IDOK);
     desktop.CloseMessageBox();
     EXPECT_EQ(desktop.TopMessageBox(), nullptr);
+    desktop.Paint(frame, 0);
+    EXPECT_GT(barInk(frame), 0);
     desktop.MouseDown(ui::MouseButton::Left, 5, 400, ui::ssLeft, 1, 0);
     EXPECT_EQ(downs, 1);
 }
