@@ -81,7 +81,7 @@ void TKx_DDraw::CreateDD() {
             SetScreenSize();
         HRESULT hr =
             DirectDraw->SetDisplayMode(DWORD(ScreenRect.right), DWORD(ScreenRect.bottom), DWORD(BitsPerPixel), 0, 0);
-        if (hr == DD_OK)
+        if (hr >= 0) // DD_OK, or another success code
             break;
         if (attempt >= kMaxModeAttempts) {
             DDTest(hr, "CreateDD");
@@ -101,7 +101,6 @@ void TKx_DDraw::CreateDD() {
             Resolution = TResolution(Resolution - 1);
         } else {
             DDTest(hr, "CreateDD");
-            ErrorEvent("Can't set display mode"); // a positive answer that is not DD_OK
         }
     }
     CreatePrimary();
