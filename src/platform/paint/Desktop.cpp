@@ -973,6 +973,12 @@ void Desktop::PaintCursor(FrameBuffer& frame) {
         }
 }
 
+bool Desktop::SaveScreenshot(const std::string& path, std::uint64_t now, std::string* error) {
+    FrameBuffer frame;
+    Paint(frame, now);
+    return ddraw::SaveRgbPng(path, frame.Pixels(), frame.Width(), frame.Height(), error);
+}
+
 void Desktop::Paint(FrameBuffer& frame, std::uint64_t now) {
     if (frame.Width() != FrameWidth() || frame.Height() != FrameHeight())
         frame.Resize(FrameWidth(), FrameHeight());

@@ -56,6 +56,9 @@ public:
 
     // ---- composition
     void Paint(FrameBuffer& frame, std::uint64_t nowMs);
+    // Paints a frame and writes it as a PNG file (a screenshot with every widget on
+    // it, as the player would see it); false with a reason when it cannot be written.
+    bool SaveScreenshot(const std::string& path, std::uint64_t nowMs, std::string* error = nullptr);
     // Changes whenever the next frame would look different: the widgets' state, the
     // open menus and boxes, the hint, the caret's blink and the virtual screen.
     std::uint64_t Signature(std::uint64_t nowMs) const;

@@ -403,3 +403,24 @@ TEST_F(WidgetPaint, TheDisplaysPictureCoversTheClientOnceTheDisplayDraws) {
     dd->Release();
     ddraw::ResetForTests();
 }
+
+TEST_F(WidgetPaint, ScreenshotsAreWholeFramesWrittenAsPng) {
+    auto path = std::filesystem::temp_directory_path() / "plazaro_paint_shot.png";
+    std::filesystem::remove(path);
+    ASSERT_TRUE(desktop.SaveScreenshot(path.string(), 0));
+    std::ifstream in(path.string(), std::ios::binary);
+    std::vector<unsigned char> head(24);
+    in.read(reinterpret_cast<char*>(head.data()), 24);
+    ASSERT_EQ(in.gcount(), 24);
+    EXPECT_EQ(head[1], 'P');
+    EXPECT_EQ(head[2], 'N');
+    EXPECT_EQ(head[3], 'G');
+    // The header's width and height: the client under the menu bar.
+    auto be32 = [&](int at) { return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3]; };
+    EXPECT_EQ(be32(16), 640);
+    EXPECT_EQ(be32(20), 480 + kBar);
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_FALSE(desktop.SaveScreenshot("/nonexistent-folder/shot.png", 0, &error));
+    EXPECT_FALSE(error.empty());
+}
