@@ -189,3 +189,97 @@ TEST(Driver, TypedLinesAreCutAtTheBoxLimitAndUnknownWidgetsAreReported) {
 }
 
 } // namespace
+
+namespace {
+
+// The value of "key=" in a state line.
+long Field(const std::string& state, const std::string& key) {
+    auto at = state.find(" " + key + "=");
+    if (at == std::string::npos)
+        return -1;
+    return std::stol(state.substr(at + key.size() + 2));
+}
+
+std::vector<std::string> States(const std::vector<std::string>& lines) {
+    std::vector<std::string> states;
+    for (const std::string& line : lines)
+        if (line.rfind("state:", 0) == 0)
+            states.push_back(line);
+    return states;
+}
+
+// A player's first two years: a plant, a road and zones laid by clicks and drags,
+// a church, months passing at Fast speed, zones growing, the promotion, the year's
+// budget stopping the game until OK, a query, an unlocked gift, then Auto Budget.
+TEST(Driver, AWholeGameThroughClicksAndTicks) {
+    std::vector<std::string> out = RunSession(":new Scenario\n"
+                                              ":press S_Fast\n"
+                                              ":press P_Coal\n"
+                                              ":map 5 5\n"
+                                              ":press R_Road\n"
+                                              ":map 3 12 shift\n"
+                                              ":map 10 12 shift\n"
+                                              ":press R_LDensity\n"
+                                              ":map 5 9 shift\n"
+                                              ":map 8 11 shift\n"
+                                              ":press R_Church\n"
+                                              ":map 10 5\n"
+                                              ":press G_YourHouse\n"
+                                              ":state\n"
+                                              ":cell 5 5\n:cell 8 8\n:cell 3 12\n:cell 10 12\n:cell 5 9\n:cell 10 5\n"
+                                              ":tick 240\n"
+                                              ":state\n"
+                                              ":press Query_SB\n"
+                                              ":map 6 6\n"
+                                              ":screen\n"
+                                              ":press G_YourHouse\n"
+                                              ":state\n"
+                                              ":press B_Ok_B\n"
+                                              ":state\n"
+                                              ":press O_A_Budget\n"
+                                              ":tick 240\n"
+                                              ":state\n",
+                                              nullptr, 11);
+    std::vector<std::string> states = States(out);
+    ASSERT_EQ(states.size(), 5u);
+
+    // Building: 4000 for the plant, 8 roads, 12 zones and a church; the gift is
+    // not yet to be had at Hamlet rank, so the church stays the tool.
+    EXPECT_EQ(Field(states[0], "funds"), 20000 - 4000 - 8 * 20 - 12 * 10 - 500);
+    EXPECT_NE(states[0].find("tool=\"Church\""), std::string::npos);
+    EXPECT_EQ(Field(states[0], "monthlength"), 2000);
+    EXPECT_EQ(StartingWith(out, "cell 5 5: code=37 anchor=0,0 pending=0 countdown=0 "), StartingWith(out, "cell 5 5:"));
+    EXPECT_EQ(StartingWith(out, "cell 8 8: code=250 anchor=5,5"), StartingWith(out, "cell 8 8:"));
+    EXPECT_EQ(StartingWith(out, "cell 3 12: code=17 "), StartingWith(out, "cell 3 12:"));
+    EXPECT_EQ(StartingWith(out, "cell 10 12: code=17 "), StartingWith(out, "cell 10 12:"));
+    EXPECT_EQ(StartingWith(out, "cell 5 9: code=48 "), StartingWith(out, "cell 5 9:"));
+    EXPECT_EQ(StartingWith(out, "cell 10 5: code=99 "), StartingWith(out, "cell 10 5:"));
+
+    // A year at Fast speed: the church makes a Village, announced once; zones grew;
+    // the budget then holds the game until OK.
+    EXPECT_TRUE(Has(out, "box: Plazaro: Congratulations your Hamlet is now a Village -> OK"));
+    EXPECT_EQ(Field(states[1], "year"), 1951);
+    EXPECT_EQ(Field(states[1], "month"), 1);
+    EXPECT_EQ(Field(states[1], "rank"), 2);
+    EXPECT_GT(Field(states[1], "R"), 0);
+    EXPECT_NE(states[1].find("clock=off"), std::string::npos);
+    bool scored = false;
+    for (const std::string& line : out)
+        scored |= line.rfind("sound: Sound\\RESI.WAV", 0) == 0;
+    EXPECT_TRUE(scored);
+
+    // The query report of the plant, through any of its cells.
+    EXPECT_TRUE(Has(out, "screen 0: Coal Power Plant" + std::string(15, ' ')));
+    EXPECT_TRUE(Has(out, "screen 1: Capacity : 200MW" + std::string(15, ' ')));
+    EXPECT_EQ(StartingWith(out, "screen 2: Remaining : ").empty(), false);
+
+    // Rank 2 unlocks Your House; OK restarts the clock; Auto Budget keeps it going.
+    EXPECT_NE(states[2].find("tool=\"Your House\""), std::string::npos);
+    EXPECT_TRUE(Has(out, "sound: Sound\\HOUSE"));
+    EXPECT_NE(states[3].find("clock=on"), std::string::npos);
+    EXPECT_EQ(Field(states[4], "year"), 1952);
+    EXPECT_NE(states[4].find("clock=on autobudget=on"), std::string::npos);
+    EXPECT_GE(Field(states[4], "R"), Field(states[1], "R"));
+}
+
+} // namespace
