@@ -1,12 +1,14 @@
 // Whole sessions of the simulation through the headless driver: the year's budget
 // stopping the game on its panel until OK stores the settings, Auto Budget running
-// on, plants unlocked by the years, and the console's demand checks.
+// on, plants unlocked by the years, the console's demand checks, a promotion with
+// its box and its gift, zones growing through sites into buildings, query reports.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -123,6 +125,108 @@ TEST(SimulationSession, DemandChecksAnswerAndReplayForASeed) {
     EXPECT_EQ(first[1].substr(0, 9), "reply: C ");
     EXPECT_EQ(first[2].substr(0, 9), "reply: I ");
     EXPECT_EQ(answers(RunSession(input, 11)), first);
+}
+
+// The screen lines of the last ":screen" before the given mark.
+std::vector<std::string> ScreenBefore(const std::vector<std::string>& lines, const std::string& mark) {
+    std::vector<std::string> screen;
+    for (const std::string& l : lines) {
+        if (l == "mark: " + mark)
+            return screen;
+        if (l.rfind("screen 0: ", 0) == 0)
+            screen.clear();
+        if (l.rfind("screen ", 0) == 0)
+            screen.push_back(l);
+    }
+    return screen;
+}
+
+TEST(SimulationSession, AChurchMakesAVillageWithItsBoxAndItsGift) {
+    const auto out = RunSession(":new Testville\n"
+                                ":press R_Church\n"
+                                ":map 5 5\n"
+                                ":press O_A_Budget\n"
+                                ":tick " + std::to_string(kTicksPerYear) + "\n"
+                                ":press G_YourHouse\n"
+                                ":state\n"
+                                ":press Query_SB\n"
+                                ":map 6 6\n"
+                                ":screen\n"
+                                ":mark church\n");
+    EXPECT_NE(std::find(out.begin(), out.end(), "box: Plazaro: Congratulations your Hamlet is now a Village -> OK"),
+              out.end());
+    const auto states = States(out);
+    ASSERT_EQ(states.size(), 1u);
+    EXPECT_TRUE(Contains(states[0], "year=1951 rank=2"));
+    EXPECT_TRUE(Contains(states[0], "toolcode=16"));
+    // A covered cell of the Church reports the Church, over the status line's slots.
+    const auto screen = ScreenBefore(out, "church");
+    ASSERT_EQ(screen.size(), 8u);
+    EXPECT_EQ(screen[0], "screen 0: Church               ");
+    EXPECT_EQ(screen[1], "screen 1: Crime : None               ");
+    EXPECT_EQ(screen[3], "screen 3: Power : No               ");
+    EXPECT_EQ(screen[5], "screen 5: Water : No               ");
+}
+
+TEST(SimulationSession, ZonesGrowThroughSitesIntoBuildings) {
+    std::string input = ":new Testville\n"
+                        ":press O_A_Budget\n"
+                        ":press P_Coal\n"
+                        ":map 5 5\n"
+                        ":press R_Road\n"
+                        ":map 9 9 shift\n"
+                        ":map 16 9 shift\n"
+                        ":press R_LDensity\n"
+                        ":map 9 5 shift\n"
+                        ":map 11 7 shift\n"
+                        ":press C_HDensity\n"
+                        ":map 12 5 shift\n"
+                        ":map 14 7 shift\n"
+                        ":press W_Console\n";
+    for (int month = 0; month < 11; ++month) {
+        input += ":tick 60\n";
+        for (int y = 5; y <= 7; ++y)
+            for (int x = 9; x <= 11; ++x)
+                input += ":cell " + std::to_string(x) + " " + std::to_string(y) + "\n";
+    }
+    input += ":state\n:press Query_SB\n:map 6 6\n:screen\n:mark plant\n:map 10 9\n:screen\n:mark road\n";
+    const auto out = RunSession(input);
+
+    // Every cell's codes month by month: a site (1) must come before its building.
+    std::map<std::string, std::vector<int>> codes;
+    for (const std::string& l : out)
+        if (l.rfind("cell ", 0) == 0) {
+            const size_t colon = l.find(':');
+            codes[l.substr(0, colon)].push_back(std::stoi(l.substr(l.find("code=") + 5)));
+        }
+    ASSERT_EQ(codes.size(), 9u);
+    int grown = 0;
+    for (const auto& [cell, history] : codes) {
+        const auto site = std::find(history.begin(), history.end(), 1);
+        const auto building = std::find_if(history.begin(), history.end(), [](int c) { return c >= 50 && c <= 54; });
+        if (building == history.end())
+            continue;
+        ++grown;
+        EXPECT_TRUE(site != history.end() && site < building) << cell;
+    }
+    EXPECT_GT(grown, 0);
+    const auto states = States(out);
+    ASSERT_EQ(states.size(), 1u);
+    EXPECT_TRUE(Contains(states[0], "month=12 year=1950"));
+    EXPECT_FALSE(Contains(states[0], " R=0 "));
+    // The high-density shops report their score on every attempt.
+    EXPECT_NE(std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("reply: C: ", 0) == 0; }),
+              out.end());
+    const auto plant = ScreenBefore(out, "plant");
+    ASSERT_GE(plant.size(), 3u);
+    EXPECT_EQ(plant[0], "screen 0: Coal Power Plant               ");
+    EXPECT_EQ(plant[1], "screen 1: Capacity : 200MW               ");
+    EXPECT_TRUE(Contains(plant[2], "screen 2: Remaining : "));
+    const auto road = ScreenBefore(out, "road");
+    ASSERT_GE(road.size(), 4u);
+    EXPECT_EQ(road[0], "screen 0: Road               ");
+    EXPECT_TRUE(Contains(road[3], "screen 3: Cars / Min : "));
+    EXPECT_FALSE(Contains(road[3], "Cars / Min : 0 "));
 }
 
 } // namespace
