@@ -155,11 +155,14 @@ void TKx_DDraw::Flip() {
             GetWindowRect(Handle, &window);
             DDTest(Primary->Blt(&window, Back, &ScreenRect, 0, nullptr), "Flip");
         } else {
-            HRESULT hr;
-            do {
+            // A surface that stays lost or busy drops this frame after a bounded number
+            // of attempts instead of holding the program in the loop; the next Flip
+            // tries again.
+            for (int attempt = 0; attempt < kMaxFlipAttempts; ++attempt) {
                 ui::Application::Instance().ProcessMessages();
-                hr = Primary->Flip(nullptr, DDFLIP_WAIT);
-            } while (!MakeItSo(hr));
+                if (MakeItSo(Primary->Flip(nullptr, DDFLIP_WAIT)))
+                    break;
+            }
         }
     } catch (const std::exception& e) {
         ErrorEvent(std::string("Flipping") + e.what());

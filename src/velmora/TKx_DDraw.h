@@ -34,6 +34,9 @@ public:
     // Attempts at setting the display mode before CreateDD gives up: enough for every
     // size step and the switch to 32 bits, and a bound on a device that never agrees.
     static constexpr int kMaxModeAttempts = 2 * (tr1600x1200 + 1);
+    // Attempts at one exclusive flip (a lost surface that will not restore, a flip
+    // still drawing) before the frame is dropped.
+    static constexpr int kMaxFlipAttempts = 1000;
 
     explicit TKx_DDraw(ui::Component* owner = nullptr, ddraw::HWND handle = ddraw::MainWindow());
     // Releases the back buffer, the primary surface and the clipper, then (in the
@@ -54,6 +57,8 @@ public:
     int ChoseColourDepth(int depth);
 
     // Presents one frame; a failure inside becomes EDDError "Flipping" + its message.
+    // An exclusive flip is tried again while the surface is lost or still drawing, at
+    // most kMaxFlipAttempts times.
     void Flip();
     // Clears Active, then returns the screen to the desktop.
     void EndExclusive() override;

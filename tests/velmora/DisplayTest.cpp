@@ -1,8 +1,9 @@
 // The package's display and scene: the eleven screen sizes, the mode loop's fallback
 // one size at a time and its switch to 32 bits (bounded), exclusive mode taken from
-// its property, every creation failure reported through DDTest with its step and
-// leaving the display inactive, "Flipping" followed by the inner message, and the
-// scene's differences (its display class, a library that does not load).
+// its property, exclusive flips retried a bounded number of times, every creation
+// failure reported through DDTest with its step and leaving the display inactive,
+// "Flipping" followed by the inner message, and the scene's differences (its display
+// class, a library that does not load).
 #include "VelmoraFixture.h"
 
 using namespace velmoratest;
@@ -73,6 +74,18 @@ TEST_F(VelmoraTest, ExclusiveModeComesFromItsPropertyAndKeepsTheSize) {
     EXPECT_EQ(FaultInjector::Calls("Flip"), 4); // a restore that succeeds ends the loop
     EXPECT_GE(FaultInjector::Calls("Restore"), 2); // the primary and the background
     EXPECT_TRUE(display->Active);
+
+    // A flip that never finishes drops the frame after a bounded number of attempts.
+    FaultInjector::ClearAll();
+    FaultInjector::Always("Flip", DDERR_WASSTILLDRAWING);
+    display->Flip();
+    EXPECT_EQ(FaultInjector::Calls("Flip"), TKx_DDraw::kMaxFlipAttempts);
+    EXPECT_TRUE(display->Active);
+    FaultInjector::Clear("Flip");
+    FaultInjector::Always("Restore", DDERR_NOEXCLUSIVEMODE);
+    FaultInjector::Fail("Flip", DDERR_SURFACELOST, FaultInjector::kAlways);
+    display->Flip();
+    EXPECT_EQ(FaultInjector::Calls("Flip"), 2 * TKx_DDraw::kMaxFlipAttempts);
 }
 
 TEST_F(VelmoraTest, NormalModeTakesTheDesktopMode) {
