@@ -249,6 +249,40 @@ TEST_F(SdlWindow, ClicksKeysAndTypingReachTheWidgets) {
     EXPECT_EQ(news, 1);
 }
 
+TEST_F(SdlWindow, ClicksInAScaledWindowLandOnTheFramePixelUnderThem) {
+    SDL_SetWindowSize(backend.Window(), 1400, 1100);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(backend.Window(), &w, &h);
+    ASSERT_EQ(w, 1400) << "the dummy driver did not resize the window";
+    Viewport v = SdlBackend::FitFrame(w, h, kFrameW, kFrameH);
+    ASSERT_EQ(v.scale, 2);
+    std::vector<std::pair<int, int>> downs;
+    form.OnMouseDown = [&](ui::MouseButton, ui::ShiftState, int x, int y) { downs.push_back({x, y}); };
+    auto click = [&](int wx, int wy) {
+        for (Uint32 type : {Uint32(SDL_MOUSEBUTTONDOWN), Uint32(SDL_MOUSEBUTTONUP)}) {
+            SDL_Event e{};
+            e.type = type;
+            e.button.windowID = SDL_GetWindowID(backend.Window());
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.clicks = 1;
+            e.button.x = wx;
+            e.button.y = wy;
+            SDL_PushEvent(&e);
+        }
+        backend.PumpEvents(false);
+    };
+    // The second window pixel of client pixel (100, 200) is still that pixel.
+    click(v.x + 100 * 2 + 1, v.y + (200 + paint::theme::kMenuBarHeight) * 2 + 1);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0], std::make_pair(100, 200));
+    // On the black bars nothing is hit.
+    click(v.x - 3, v.y + 400);
+    click(v.x + 300, v.y + v.h + 2);
+    EXPECT_EQ(downs.size(), 1u);
+    // The frame fills the middle of the window at that scale.
+    ASSERT_TRUE(backend.Present(true));
+}
+
 TEST_F(SdlWindow, AltEnterTogglesFullScreenInsteadOfReachingTheGame) {
     std::vector<std::uint16_t> keys;
     form.OnKeyDown = [&](std::uint16_t& key, ui::ShiftState) { keys.push_back(key); };
