@@ -663,6 +663,13 @@ void Desktop::MouseLeave() {
     ++inputCount_;
 }
 
+void Desktop::CancelPointer() {
+    pressed_ = nullptr;
+    pressedInside_ = false;
+    held_ = Held::None;
+    ++inputCount_;
+}
+
 void Desktop::Tick(std::uint64_t now) {
     lastNow_ = now;
     if (held_ != Held::None && held_ != Held::Form && held_ != Held::ScrollThumb && held_ != Held::TrackThumb &&

@@ -70,6 +70,9 @@ public:
     void MouseWheel(int x, int y, int delta);
     // The pointer left the window.
     void MouseLeave();
+    // The window lost the input (another window came forward): whatever the pointer
+    // held is let go without a click, and held arrows stop repeating.
+    void CancelPointer();
     void KeyDown(std::uint16_t key, ui::ShiftState shift, std::uint64_t nowMs);
     void TextInput(const std::string& text);
     // Repeats held arrows and shows or hides the hint as time passes.

@@ -89,6 +89,11 @@ TEST_F(DesktopInput, AButtonClicksOnlyWhenReleasedOverItself) {
     Move(200, 200);
     Up(200, 200);
     EXPECT_EQ(clicks, 1);
+    // Let go because the window lost the input: no click.
+    Down(20, 20);
+    desktop.CancelPointer();
+    Up(20, 20);
+    EXPECT_EQ(clicks, 1);
     button.SetEnabled(false);
     Click(20, 20);
     EXPECT_EQ(clicks, 1);
@@ -169,6 +174,12 @@ TEST_F(DesktopInput, AHeldArrowRepeatsAfterADelayWhileThePointerStaysOnIt) {
     Up(300, 100, 1700);
     desktop.Tick(2000);
     EXPECT_EQ(bar.Position(), 15);
+    // When the window loses the input the arrow is let go at once.
+    Down(630, 320, 1, 3000);
+    EXPECT_EQ(bar.Position(), 20);
+    desktop.CancelPointer();
+    desktop.Tick(4000);
+    EXPECT_EQ(bar.Position(), 20);
 }
 
 TEST_F(DesktopInput, UpDownsStepAndTrackBarsFollowThePointer) {

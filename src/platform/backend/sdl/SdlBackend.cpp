@@ -222,6 +222,8 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
             closed_ = true;
         else if (e.window.event == SDL_WINDOWEVENT_LEAVE)
             desktop_.MouseLeave();
+        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+            desktop_.CancelPointer();
         else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                  e.window.event == SDL_WINDOWEVENT_RESIZED)
             forceNext_ = true;
