@@ -117,8 +117,12 @@ bool SdlBackend::WindowToFrame(const Viewport& view, int wx, int wy, int& fx, in
 
 Viewport SdlBackend::CurrentViewport() const {
     int w = desktop_.FrameWidth(), h = desktop_.FrameHeight();
-    if (window_)
-        SDL_GetWindowSize(window_, &w, &h);
+    // The size actually drawn on: a window manager may refuse or delay a size the
+    // window asked for (full screen), and the picture must fit what is really there.
+    if (!renderer_ || SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) {
+        if (window_)
+            SDL_GetWindowSize(window_, &w, &h);
+    }
     return FitFrame(w, h, desktop_.FrameWidth(), desktop_.FrameHeight());
 }
 
