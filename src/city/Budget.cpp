@@ -3,6 +3,7 @@
 
 #include "city/CityHost.h"
 #include "city/CityState.h"
+#include "city/CodeCounts.h"
 #include "city/Simulation.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ std::array<int, 6> BudgetPositions(const CityState& state, const CityHost& host)
 
 BudgetFigures ComputeBudget(const CityState& state, const std::array<int, 6>& positions) {
     BudgetFigures f;
+    const CodeCounts count(state);
     // The population is summed in 64 bits: three large counters must not wrap.
     const std::int64_t population = static_cast<std::int64_t>(state.residentialPop) + state.commercialPop +
                                     state.industrialPop;
@@ -57,15 +59,15 @@ BudgetFigures ComputeBudget(const CityState& state, const std::array<int, 6>& po
 
     // An odd rate loses its half: 24 and 25 raise the same tax.
     f.amounts[kBudgetTax] = Saturate(static_cast<std::int64_t>(tax / 2) * population);
-    f.amounts[kBudgetPolice] = Saturate(static_cast<std::int64_t>(state.CountCells(101)) * police * 3);
-    f.amounts[kBudgetFire] = TruncateOnce(static_cast<double>(state.CountCells(102)) * 2.5 * fire);
-    f.amounts[kBudgetHospital] = Saturate(static_cast<std::int64_t>(state.CountCells(103)) * hospital * 3);
+    f.amounts[kBudgetPolice] = Saturate(static_cast<std::int64_t>(count[101]) * police * 3);
+    f.amounts[kBudgetFire] = TruncateOnce(static_cast<double>(count[102]) * 2.5 * fire);
+    f.amounts[kBudgetHospital] = Saturate(static_cast<std::int64_t>(count[103]) * hospital * 3);
     {
-        const double places = static_cast<double>(state.CountCells(104)) + state.CountCells(105) * 1.5;
+        const double places = static_cast<double>(count[104]) + count[105] * 1.5;
         f.amounts[kBudgetEducation] = TruncateOnce(places * education);
     }
     {
-        const double track = state.CountCells(17) * 0.7 + state.CountCells(20) * 0.6;
+        const double track = count[17] * 0.7 + count[20] * 0.6;
         f.amounts[kBudgetTransport] = TruncateOnce(track * transport);
     }
     std::int64_t gross = 0;

@@ -1,6 +1,7 @@
 // The city's rank, its promotion message, and the items unlocked by year and rank.
 #include "city/CityHost.h"
 #include "city/CityState.h"
+#include "city/CodeCounts.h"
 #include "city/Simulation.h"
 
 #include <cstdint>
@@ -20,8 +21,9 @@ std::string RankName(int rank) {
 }
 
 void RankUpdate(CityState& state, CityHost& host) {
-    const int churches = state.CountCells(99);
-    const int cathedrals = state.CountCells(100);
+    const CodeCounts count(state);
+    const int churches = count[99];
+    const int cathedrals = count[100];
     // Summed in 64 bits so that three large populations cannot wrap into a small one.
     const std::int64_t p = static_cast<std::int64_t>(state.residentialPop) + state.commercialPop + state.industrialPop;
     const int old = state.cityRank;
@@ -49,6 +51,7 @@ void RankUpdate(CityState& state, CityHost& host) {
 }
 
 void UnlockStep(CityState& state, CityHost& host) {
+    const CodeCounts count(state);
     state.unlocks.fill(0);
     state.unlocks[kUnlockNuclear] = state.year > 1955;
     state.unlocks[kUnlockWind] = state.year > 1985;
@@ -56,10 +59,10 @@ void UnlockStep(CityState& state, CityHost& host) {
     state.unlocks[kUnlockUVTreatment] = state.year > 1995;
     state.unlocks[kUnlockMicroWave] = state.year > 2015;
     // Each gift is given once: it is offered only while none stands on the map.
-    state.unlocks[kUnlockYourHouse] = state.CountCells(16) == 0 && state.cityRank >= 2;
-    state.unlocks[kUnlockFountain] = state.CountCells(14) == 0 && state.cityRank >= 3;
-    state.unlocks[kUnlockCityHall] = state.CountCells(13) == 0 && state.cityRank >= 4;
-    state.unlocks[kUnlockStatue] = state.CountCells(15) == 0 && state.cityRank >= 5;
+    state.unlocks[kUnlockYourHouse] = count[16] == 0 && state.cityRank >= 2;
+    state.unlocks[kUnlockFountain] = count[14] == 0 && state.cityRank >= 3;
+    state.unlocks[kUnlockCityHall] = count[13] == 0 && state.cityRank >= 4;
+    state.unlocks[kUnlockStatue] = count[15] == 0 && state.cityRank >= 5;
     for (int i = 0; i < kUnlockCount; ++i)
         host.SetUnlockItemEnabled(i, state.unlocks[static_cast<size_t>(i)] != 0);
 }
