@@ -3,6 +3,7 @@
 
 #include "city/CityInput.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/paint/Desktop.h"
 #include "platform/ddraw/DDraw.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -124,6 +125,8 @@ void HeadlessDriver::RunDirective(const std::string& line) {
             Print("screen " + std::to_string(slot) + ": " + form_.Interpreter.ScreenLine(slot));
     } else if (name == ":shot" && !rest.empty()) {
         Shot(rest);
+    } else if (name == ":window" && !rest.empty()) {
+        WindowShot(rest);
     } else if ((name == ":move" || name == ":click") && words.size() >= 3 && ToInt(words[1], a) &&
                ToInt(words[2], b)) {
         Mouse(a, b, name == ":click", words.size() >= 4 && words[3] == "shift");
@@ -151,6 +154,25 @@ void HeadlessDriver::Shot(const std::string& path) {
         form_.ShowMap();
     std::string error;
     if (!ddraw::SaveVirtualScreenPng(path, &error))
+        Print("driver: can't write \"" + path + "\": " + error);
+}
+
+void HeadlessDriver::WindowShot(const std::string& path) {
+    if (form_.Renderer && !form_.Renderer->ComposeFrames && form_.GameScreenShown())
+        form_.ShowMap();
+    // The frame a player's window shows: the menu bar, the game's screen and every
+    // widget on top of it, without the mouse pointer.
+    paint::Desktop desktop;
+    desktop.SetMainForm(&form_);
+    if (form_.AboutBox)
+        desktop.AddForm(form_.AboutBox.get());
+    if (form_.SoundBox)
+        desktop.AddForm(form_.SoundBox.get());
+    desktop.paintCursor = false;
+    desktop.displayLayer =
+        form_.GameScreenShown() ? paint::Desktop::DisplayLayer::Always : paint::Desktop::DisplayLayer::Never;
+    std::string error;
+    if (!desktop.SaveScreenshot(path, backend_.NowMs(), &error))
         Print("driver: can't write \"" + path + "\": " + error);
 }
 
