@@ -283,3 +283,25 @@ TEST(Driver, AWholeGameThroughClicksAndTicks) {
 }
 
 } // namespace
+
+namespace {
+
+// The window's picture is a PNG of the menu bar over the 640 x 480 game screen.
+TEST(Driver, WindowShotsHoldTheWholeWindow) {
+    std::string path = std::filesystem::temp_directory_path() / ("plazaro_window_" + std::to_string(::getpid()) + ".png");
+    std::vector<std::string> out = RunSession(":new Framed\n:window " + path + "\n:window /no/such/folder/x.png\n");
+    std::ifstream f(path, std::ios::binary);
+    ASSERT_TRUE(f.good());
+    unsigned char header[24] = {};
+    f.read(reinterpret_cast<char*>(header), sizeof header);
+    EXPECT_EQ(header[1], 'P');
+    EXPECT_EQ(header[2], 'N');
+    EXPECT_EQ(header[3], 'G');
+    auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
+    EXPECT_EQ(be32(16), 640);
+    EXPECT_GT(be32(20), 480);
+    std::filesystem::remove(path);
+    EXPECT_EQ(StartingWith(out, "driver: can't write \"/no/such/folder/x.png\"").empty(), false);
+}
+
+} // namespace
