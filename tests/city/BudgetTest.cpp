@@ -1,7 +1,7 @@
 // The yearly budget: tax on the whole population, running costs scaled by the
 // funding settings with the fractional lines truncated once, and the money moved
 // before the player sees the panel; Auto Budget keeps the game running.
-#include "SimulationTestSupport.h"
+#include "FakeCityHost.h"
 
 #include "city/Simulation.h"
 
@@ -28,7 +28,7 @@ protected:
     BudgetFigures Compute() { return ComputeBudget(state, StoredBudgetSettings(state)); }
 
     CityState state;
-    RecordingHost host;
+    FakeCityHost host;
 };
 
 TEST_F(BudgetTest, EmptyCityCostsAndRaisesNothing) {
@@ -103,7 +103,7 @@ TEST_F(BudgetTest, AmountsComeFromThePanelPositionsAndThePanelIsSetToTheSettings
     state.transportFunding = 100;
     YearlyBudget(state, host);
     // The amounts use the up-downs as they stood, then the up-downs show the settings.
-    EXPECT_EQ(host.lastFigures.amounts[kBudgetTransport], 350);
+    EXPECT_EQ(host.lastBudget.amounts[kBudgetTransport], 350);
     EXPECT_EQ((*host.positions)[kBudgetTransport], 100);
     EXPECT_EQ(state.funds, 20000 - 350);
 }
@@ -114,9 +114,9 @@ TEST_F(BudgetTest, WithoutAutoBudgetTheGameStopsOnThePanel) {
     YearlyBudget(state, host);
     EXPECT_FALSE(host.clockOn);
     EXPECT_TRUE(host.budgetVisible);
-    EXPECT_EQ(host.lastFigures.yearCaption, "1951 Budget");
-    EXPECT_EQ(host.lastFigures.cityName, "Testville");
-    EXPECT_EQ(host.lastFigures.net, 12000);
+    EXPECT_EQ(host.lastBudget.yearCaption, "1951 Budget");
+    EXPECT_EQ(host.lastBudget.cityName, "Testville");
+    EXPECT_EQ(host.lastBudget.net, 12000);
     // The money has moved already, before OK.
     EXPECT_EQ(state.funds, 32000);
 }
@@ -147,7 +147,7 @@ TEST_F(BudgetTest, FillingThePanelTouchesNeitherFundsNorClock) {
     EXPECT_TRUE(host.clockOn);
     EXPECT_FALSE(host.budgetVisible);
     EXPECT_EQ(host.budgetFills, 1);
-    EXPECT_EQ(host.lastFigures.net, -700);
+    EXPECT_EQ(host.lastBudget.net, -700);
 }
 
 TEST_F(BudgetTest, HugePopulationsSaturateInsteadOfWrapping) {

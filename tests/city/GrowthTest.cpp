@@ -2,7 +2,7 @@
 // or column) and a neighbour has power; the score gives the size, the site counts its
 // people at once and finishes after its powered months. Airports and sea ports lay
 // their buildings directly. Every draw is made in a fixed order.
-#include "SimulationTestSupport.h"
+#include "FakeCityHost.h"
 
 #include "city/Simulation.h"
 
@@ -106,7 +106,7 @@ protected:
         return out;
     }
     CityState state;
-    RecordingHost host;
+    FakeCityHost host;
 };
 
 TEST_F(GrowthTest, SitesWorkOnlyWhilePowered) {
@@ -264,7 +264,7 @@ TEST_F(HighDensityTest, ANegativeScoreLaysNothing) {
 TEST(HighDensityKindsTest, CommercialAndIndustrialScoreByTheirOwnTables) {
     CityState state;
     MakeFlatCity(state);
-    RecordingHost host;
+    FakeCityHost host;
     // Commercial on an empty city passes on a 2; the shops' people then make R - C
     // negative, so industry passes on anything but a 1.
     const std::uint32_t seed = SeedWhere([](Draws& d) {

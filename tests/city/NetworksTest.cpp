@@ -2,7 +2,7 @@
 // built-up cells within the plants' capacity; traffic gathers on the roads round zone
 // buildings, stations damp it, and pollution spreads round roads, plants and industry.
 // The fast recomputation must give exactly what the straightforward one gives.
-#include "SimulationTestSupport.h"
+#include "FakeCityHost.h"
 
 #include "city/Networks.h"
 #include "city/Simulation.h"
@@ -38,7 +38,7 @@ protected:
         }
     }
     CityState state;
-    RecordingHost host;
+    FakeCityHost host;
 };
 
 TEST_F(NetworksTest, FindFirstTakesRowsBeforeColumns) {
@@ -301,7 +301,7 @@ TEST(NetworksFastTest, MonthsOfGrowthMatchTheStraightforwardRecomputation) {
     CityState fast;
     GrowingCity(fast);
     CityState reference = fast;
-    RecordingHost fastHost, referenceHost;
+    FakeCityHost fastHost, referenceHost;
     for (int month = 0; month < 36; ++month) {
         RecomputeNetworks(fast, fastHost);
         DevelopmentScan(fast, fastHost);

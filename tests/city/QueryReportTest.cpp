@@ -1,7 +1,7 @@
 // A query report names the clicked object (its anchor's, for a covered cell) in slot 0
 // and writes the lines of its report kind at x = 273 in slots 1 to 6, holding the text
 // area for two seconds; level words, service words and figures as the city stands.
-#include "SimulationTestSupport.h"
+#include "FakeCityHost.h"
 
 #include "city/Simulation.h"
 
@@ -25,7 +25,7 @@ protected:
         return host.Texts();
     }
     CityState state;
-    RecordingHost host;
+    FakeCityHost host;
 };
 
 TEST_F(QueryTest, ACoveredCellReportsItsAnchorAndHoldsTheScreen) {

@@ -1,6 +1,6 @@
 // The city's rank follows its population and its Church and Cathedral, only a rise
 // is announced, and the unlock step offers plants by year and each gift once by rank.
-#include "SimulationTestSupport.h"
+#include "FakeCityHost.h"
 
 #include "city/Simulation.h"
 
@@ -29,7 +29,7 @@ protected:
     }
 
     CityState state;
-    RecordingHost host;
+    FakeCityHost host;
 };
 
 TEST(RankNameTest, NamesTheSixRanksAndNothingElse) {

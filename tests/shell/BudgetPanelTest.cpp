@@ -3,7 +3,7 @@
 // settings, hides the panel and sets the clock going; every part is found by name.
 #include "shell/BudgetPanel.h"
 
-#include "city/CityHost.h"
+#include "FakeCityHost.h"
 #include "city/CityState.h"
 #include "city/Simulation.h"
 #include "platform/ui/Form.h"
@@ -12,31 +12,16 @@
 
 namespace {
 
-// A window holding the panel, as the main window does.
-class PanelHost : public CityHost {
+// A window holding the panel, as the main window does: the city tests' fake host
+// with the budget calls going to a real panel.
+class PanelHost : public FakeCityHost {
 public:
     explicit PanelHost(ui::Form& form, CityState& state) : panel(form, state, *this) {}
     BudgetPanel panel;
-    bool clockOn = true;
-    bool autoBudget = false;
 
-    void RunCommand(const std::string&, bool, bool) override {}
-    bool GameScreenShown() const override { return true; }
-    bool ClockEnabled() const override { return clockOn; }
-    void SetClockEnabled(bool enabled) override { clockOn = enabled; }
-    std::int64_t MonthTime() const override { return 0; }
-    void SetMonthTime(std::int64_t) override {}
-    int ClockInterval() const override { return 100; }
-    int HorzPosition() const override { return 0; }
-    void SetHorzPosition(int) override {}
-    int VertPosition() const override { return 0; }
-    void SetVertPosition(int) override {}
-    bool AutoBudgetChecked() const override { return autoBudget; }
     void ShowBudget(const BudgetFigures& figures, bool show) override { panel.ShowFigures(figures, show); }
     void HideBudget() override { panel.Hide(); }
     std::optional<int> BudgetPosition(int index) const override { return panel.Position(index); }
-    void SetUnlockItemEnabled(int, bool) override {}
-    void DrawFrame() override {}
 };
 
 class BudgetPanelTest : public ::testing::Test {
