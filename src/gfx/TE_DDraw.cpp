@@ -75,22 +75,12 @@ void TE_DDraw::Create_DD() {
         DirectDraw->Release();
         DirectDraw = nullptr;
     }
-    void* object = nullptr;
-    if (DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr) < 0)
-        throw EDDError("Can't create Direct Draw Ex");
-    DirectDraw = static_cast<IDirectDraw7*>(object);
-    DirectDraw->Initialize(nullptr);
-    DWORD level = Exclusive ? (DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) : DDSCL_NORMAL;
-    if (Resolution == trNormal) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = DDSURFACEDESC2_SIZE;
-        DDTest(DirectDraw->GetDisplayMode(&desc), "Create_DD");
-        BitsPerPixel = int(desc.ddpfPixelFormat.dwRGBBitCount);
-        ScreenRect = gdi::RECT{0, 0, LONG(desc.dwWidth), LONG(desc.dwHeight)};
-    } else {
+    CreateDirectDrawObject("Can't create Direct Draw Ex");
+    if (Resolution == trNormal)
+        UseDesktopMode("Create_DD");
+    else
         Set_Screen_Size();
-    }
-    DDTest(DirectDraw->SetCooperativeLevel(Handle, level), "Create_DD");
+    DDTest(DirectDraw->SetCooperativeLevel(Handle, CooperativeLevel()), "Create_DD");
     DDTest(DirectDraw->SetDisplayMode(DWORD(ScreenRect.right), DWORD(ScreenRect.bottom), DWORD(BitsPerPixel), 0, 0),
            "Create_DD");
     Create_Primary_Surface();
@@ -112,7 +102,27 @@ void TE_DDraw::Set_Screen_Size() {
     }
 }
 
-bool TE_DDraw::Create_Primary_Surface() {
+void TE_DDraw::CreateDirectDrawObject(const std::string& createError) {
+    void* object = nullptr;
+    if (DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr) < 0)
+        throw EDDError(createError);
+    DirectDraw = static_cast<IDirectDraw7*>(object);
+    DirectDraw->Initialize(nullptr);
+}
+
+DWORD TE_DDraw::CooperativeLevel() const {
+    return Exclusive ? (DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) : DDSCL_NORMAL;
+}
+
+void TE_DDraw::UseDesktopMode(const std::string& location) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = DDSURFACEDESC2_SIZE;
+    DDTest(DirectDraw->GetDisplayMode(&desc), location);
+    BitsPerPixel = int(desc.ddpfPixelFormat.dwRGBBitCount);
+    ScreenRect = gdi::RECT{0, 0, LONG(desc.dwWidth), LONG(desc.dwHeight)};
+}
+
+DDSURFACEDESC2 TE_DDraw::PrimarySurfaceDesc() const {
     DDSURFACEDESC2 desc{};
     desc.dwSize = DDSURFACEDESC2_SIZE;
     if (Exclusive) {
@@ -123,6 +133,11 @@ bool TE_DDraw::Create_Primary_Surface() {
         desc.dwFlags = DDSD_CAPS;                     // 1
         desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE; // 0x200
     }
+    return desc;
+}
+
+bool TE_DDraw::Create_Primary_Surface() {
+    DDSURFACEDESC2 desc = PrimarySurfaceDesc();
     HRESULT hr = DirectDraw->CreateSurface(&desc, &Primary, nullptr);
     if (hr != DD_OK)
         throw EDDError("Create_Primary_Surface: %d %s", {hr, GetOleError(hr)});

@@ -60,6 +60,17 @@ public:
     // Every display alive (the scene's destruction notifies them).
     static void NotifyAll(ui::Component* component, TOperation operation);
 
+protected:
+    // The steps every display takes in creating its DirectDraw objects.
+    // Makes the DirectDraw object and initialises it; EDDError createError when it cannot.
+    void CreateDirectDrawObject(const std::string& createError);
+    // The cooperative level Exclusive asks for: full screen and exclusive, or normal.
+    ddraw::DWORD CooperativeLevel() const;
+    // Takes the desktop's size and depth as the screen's; a failure goes to DDTest at location.
+    void UseDesktopMode(const std::string& location);
+    // The primary surface's description: with one attached back buffer to flip to when Exclusive.
+    ddraw::DDSURFACEDESC2 PrimarySurfaceDesc() const;
+
 private:
     std::unique_ptr<ui::Timer> flipTimer_;
 };

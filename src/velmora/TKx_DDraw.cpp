@@ -62,20 +62,10 @@ void TKx_DDraw::CreateDD() {
     gfx::ReleaseInterface(Back);
     gfx::ReleaseInterface(Primary);
     gfx::ReleaseInterface(DirectDraw);
-    void* object = nullptr;
-    if (DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr) < 0)
-        throw EDDError("Can't Create DirectDraw Object");
-    DirectDraw = static_cast<IDirectDraw7*>(object);
-    DirectDraw->Initialize(nullptr);
-    DWORD level = Exclusive ? (DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) : DDSCL_NORMAL;
-    if (Resolution == trNormal) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = DDSURFACEDESC2_SIZE;
-        DDTest(DirectDraw->GetDisplayMode(&desc), "CreateDD");
-        BitsPerPixel = int(desc.ddpfPixelFormat.dwRGBBitCount);
-        ScreenRect = gdi::RECT{0, 0, LONG(desc.dwWidth), LONG(desc.dwHeight)};
-    }
-    DDTest(DirectDraw->SetCooperativeLevel(Handle, level), "CreateDD");
+    CreateDirectDrawObject("Can't Create DirectDraw Object");
+    if (Resolution == trNormal)
+        UseDesktopMode("CreateDD");
+    DDTest(DirectDraw->SetCooperativeLevel(Handle, CooperativeLevel()), "CreateDD");
     for (int attempt = 1;; ++attempt) {
         if (Resolution != trNormal)
             SetScreenSize();
@@ -114,16 +104,7 @@ void TKx_DDraw::SetScreenSize() {
 }
 
 bool TKx_DDraw::CreatePrimary() {
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = DDSURFACEDESC2_SIZE;
-    if (Exclusive) {
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        desc.dwBackBufferCount = 1;
-    } else {
-        desc.dwFlags = DDSD_CAPS;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    }
+    DDSURFACEDESC2 desc = PrimarySurfaceDesc();
     DDTest(DirectDraw->CreateSurface(&desc, &Primary, nullptr), "CreatePrimary");
     return true;
 }
