@@ -46,6 +46,17 @@ public:
     void Line(const std::string& text, int slot) {
         host_.RunCommand("ECHO; " + text + "; 273; " + std::to_string(slot) + ";", false, false);
     }
+    // The cell's crime and pollution levels, in slot and the one after.
+    void Nuisances(const TMapCell& cell, int slot) {
+        Line("Crime : " + LevelWord(cell.crime), slot);
+        Line("Pollution : " + LevelWord(cell.pollution), slot + 1);
+    }
+    // Whether the cell has power, sewage and water, in slot and the two after.
+    void Services(const TMapCell& cell, int slot) {
+        Line("Power : " + ServiceWord(cell.powered), slot);
+        Line("Sewage : " + ServiceWord(cell.sewered), slot + 1);
+        Line("Water : " + ServiceWord(cell.watered), slot + 2);
+    }
 
 private:
     CityHost& host_;
@@ -80,23 +91,17 @@ void Query(CityState& state, CityHost& host, int x, int y) {
     switch (kind) {
     case 1:
         out.Line("Zoned : " + ZonedWord(code), 1);
-        out.Line("Crime : " + LevelWord(cell.crime), 2);
-        out.Line("Pollution : " + LevelWord(cell.pollution), 3);
+        out.Nuisances(cell, 2);
         break;
     case 2:
-        out.Line("Crime : " + LevelWord(cell.crime), 1);
-        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
-        out.Line("Power : " + ServiceWord(cell.powered), 3);
-        out.Line("Sewage : " + ServiceWord(cell.sewered), 4);
-        out.Line("Water : " + ServiceWord(cell.watered), 5);
+        out.Nuisances(cell, 1);
+        out.Services(cell, 3);
         break;
     case 3:
-        out.Line("Crime : " + LevelWord(cell.crime), 1);
-        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
+        out.Nuisances(cell, 1);
         break;
     case 4:
-        out.Line("Crime : " + LevelWord(cell.crime), 1);
-        out.Line("Pollution : " + LevelWord(cell.pollution), 2);
+        out.Nuisances(cell, 1);
         out.Line("Cars / Min : " + std::to_string(cell.traffic), 3);
         break;
     case 5: {
@@ -112,11 +117,8 @@ void Query(CityState& state, CityHost& host, int x, int y) {
         break;
     case 8:
         out.Line("Zoned : " + ZonedWord(code), 1);
-        out.Line("Crime : " + LevelWord(cell.crime), 2);
-        out.Line("Pollution : " + LevelWord(cell.pollution), 3);
-        out.Line("Power : " + ServiceWord(cell.powered), 4);
-        out.Line("Sewage : " + ServiceWord(cell.sewered), 5);
-        out.Line("Water : " + ServiceWord(cell.watered), 6);
+        out.Nuisances(cell, 2);
+        out.Services(cell, 4);
         break;
     case 9:
         out.Line("Officers : ", 1);
