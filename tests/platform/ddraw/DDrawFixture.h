@@ -44,6 +44,19 @@ protected:
         ASSERT_EQ(dd->SetCooperativeLevel(MainWindow(), DDSCL_NORMAL), DD_OK);
         ASSERT_EQ(dd->SetDisplayMode(640, 480, 16, 0, 0), DD_OK);
     }
+    // A 640 x 480 window's primary surface, released after the test (null if refused).
+    IDirectDrawSurface7* WindowedPrimary() {
+        Windowed640();
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = 124;
+        desc.dwFlags = 1;
+        desc.ddsCaps.dwCaps = 0x200;
+        IDirectDrawSurface7* primary = nullptr;
+        EXPECT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+        if (primary)
+            owned.push_back(primary);
+        return primary;
+    }
     IDirectDraw7* dd = nullptr;
     std::vector<IUnknown*> owned;
 };

@@ -215,14 +215,8 @@ TEST_F(DDrawTest, ColourKeysSkipKeyedPixelsOnlyWhenAsked) {
 }
 
 TEST_F(DDrawTest, BltStretchesAndClipsToTheWindowThroughTheClipper) {
-    Windowed640();
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = 124;
-    desc.dwFlags = 1;
-    desc.ddsCaps.dwCaps = 0x200;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    owned.push_back(primary);
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
     IDirectDrawSurface7* back = Offscreen(2, 2);
     back->SetPixelAt(0, 0, 1);
     back->SetPixelAt(1, 0, 2);
@@ -338,14 +332,8 @@ TEST_F(DDrawTest, PalettesKeepTheirEntries) {
 }
 
 TEST_F(DDrawTest, VirtualScreenAsRgbAndPng) {
-    Windowed640();
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = 124;
-    desc.dwFlags = 1;
-    desc.ddsCaps.dwCaps = 0x200;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    owned.push_back(primary);
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
     std::uint64_t before = VirtualScreenGeneration();
     DDBLTFX fx{};
     fx.dwFillColor = 0xF800; // red
