@@ -29,6 +29,12 @@ protected:
         ReferencePixel(p, rx, ry);
         return At(x + rx, y + ry) == Px(FrameColor(p));
     }
+    // True when picture p is drawn on the tile of map cell (x, y), unshifted.
+    bool PictureOnCell(int p, int x, int y) {
+        int px = 0, py = 0;
+        TileOf(x, y, px, py);
+        return PictureAt(p, px, py);
+    }
     void ComposeAround(int x, int y) {
         int col = 0, row = 0;
         ViewPosOf(x, y, col, row);
@@ -108,17 +114,11 @@ TEST_F(RendererTest, NetworksDrawThePieceThatFitsTheirNeighbours) {
     city.Cell(44, 48).powered = 1;
     city.SetCell(45, 48, 101);
     ComposeAround(40, 42);
-    int x = 0, y = 0;
-    TileOf(40, 40, x, y);
-    EXPECT_TRUE(PictureAt(127, x, y));
-    TileOf(44, 44, x, y);
-    EXPECT_TRUE(PictureAt(135, x, y));
-    TileOf(36, 40, x, y);
-    EXPECT_TRUE(PictureAt(136, x, y));
-    TileOf(41, 46, x, y);
-    EXPECT_TRUE(PictureAt(150, x, y));
-    TileOf(44, 48, x, y);
-    EXPECT_TRUE(PictureAt(161, x, y));
+    EXPECT_TRUE(PictureOnCell(127, 40, 40));
+    EXPECT_TRUE(PictureOnCell(135, 44, 44));
+    EXPECT_TRUE(PictureOnCell(136, 36, 40));
+    EXPECT_TRUE(PictureOnCell(150, 41, 46));
+    EXPECT_TRUE(PictureOnCell(161, 44, 48));
 }
 
 TEST_F(RendererTest, MotorwayHalvesLandOnTheObjectsOwnFootprint) {
@@ -197,15 +197,10 @@ TEST_F(RendererTest, OverlaysMarkMissingSuppliesAndShowMovers) {
     city.Movers[3] = TMover{44, 44, 1, 3, 0, 1, 114, 3};
     city.Cell(44, 44).countdown = 133;
     ComposeAround(42, 42);
-    int x = 0, y = 0;
-    TileOf(40, 40, x, y);
-    EXPECT_TRUE(PictureAt(120, x, y));
-    TileOf(42, 40, x, y);
-    EXPECT_TRUE(PictureAt(45, x, y));
-    TileOf(40, 42, x, y);
-    EXPECT_TRUE(PictureAt(118, x, y));
-    TileOf(44, 44, x, y);
-    EXPECT_TRUE(PictureAt(116, x, y));
+    EXPECT_TRUE(PictureOnCell(120, 40, 40));
+    EXPECT_TRUE(PictureOnCell(45, 42, 40));
+    EXPECT_TRUE(PictureOnCell(118, 40, 42));
+    EXPECT_TRUE(PictureOnCell(116, 44, 44));
 }
 
 TEST_F(RendererTest, TheCursorHasTheToolsFootprint) {
