@@ -15,6 +15,31 @@ std::uint16_t U16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 
+void Put32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        f[at + i] = std::uint8_t(v >> (8 * i));
+}
+
+// A zeroed bitmap file whose pixels (imageSize bytes, bottom-up, bitCount bits each)
+// start at offset, with its file and info headers written; colours is the number of
+// colour table entries between the headers and the pixels.
+std::vector<std::uint8_t> BmpWithHeaders(int width, int height, int bitCount, std::size_t offset,
+                                         std::size_t imageSize, std::size_t colours) {
+    std::vector<std::uint8_t> f(offset + imageSize, 0);
+    f[0] = 'B';
+    f[1] = 'M';
+    Put32(f, 2, std::uint32_t(f.size()));
+    Put32(f, 10, std::uint32_t(offset));
+    Put32(f, 14, 40);
+    Put32(f, 18, std::uint32_t(width));
+    Put32(f, 22, std::uint32_t(height));
+    f[26] = 1;
+    f[28] = std::uint8_t(bitCount);
+    Put32(f, 34, std::uint32_t(imageSize));
+    Put32(f, 46, std::uint32_t(colours));
+    return f;
+}
+
 } // namespace
 
 std::string DecodeBmpAuto(const std::uint8_t* data, std::size_t size, DecodedBmp& out) {
@@ -178,22 +203,7 @@ std::string DecodeBmp(const std::uint8_t* data, std::size_t size, bool withFileH
 
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::vector<std::uint32_t>& rgb) {
     std::size_t rowBytes = ((std::size_t(width) * 24 + 31) / 32) * 4;
-    std::size_t imageSize = rowBytes * std::size_t(height);
-    std::vector<std::uint8_t> f(54 + imageSize, 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            f[at + i] = std::uint8_t(v >> (8 * i));
-    };
-    f[0] = 'B';
-    f[1] = 'M';
-    put32(2, std::uint32_t(f.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, std::uint32_t(width));
-    put32(22, std::uint32_t(height));
-    f[26] = 1;
-    f[28] = 24;
-    put32(34, std::uint32_t(imageSize));
+    std::vector<std::uint8_t> f = BmpWithHeaders(width, height, 24, 54, rowBytes * std::size_t(height), 0);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = f.data() + 54 + rowBytes * std::size_t(height - 1 - y);
         for (int x = 0; x < width; ++x) {
@@ -211,22 +221,8 @@ std::vector<std::uint8_t> EncodeBmp8(int width, int height, const std::vector<st
     std::size_t rowBytes = ((std::size_t(width) * 8 + 31) / 32) * 4;
     std::size_t tableBytes = palette.size() * 4;
     std::size_t offset = 54 + tableBytes;
-    std::vector<std::uint8_t> f(offset + rowBytes * std::size_t(height), 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            f[at + i] = std::uint8_t(v >> (8 * i));
-    };
-    f[0] = 'B';
-    f[1] = 'M';
-    put32(2, std::uint32_t(f.size()));
-    put32(10, std::uint32_t(offset));
-    put32(14, 40);
-    put32(18, std::uint32_t(width));
-    put32(22, std::uint32_t(height));
-    f[26] = 1;
-    f[28] = 8;
-    put32(34, std::uint32_t(rowBytes * std::size_t(height)));
-    put32(46, std::uint32_t(palette.size()));
+    std::vector<std::uint8_t> f =
+        BmpWithHeaders(width, height, 8, offset, rowBytes * std::size_t(height), palette.size());
     for (std::size_t i = 0; i < palette.size(); ++i) {
         f[54 + i * 4] = std::uint8_t(palette[i]);
         f[54 + i * 4 + 1] = std::uint8_t(palette[i] >> 8);
