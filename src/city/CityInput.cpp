@@ -184,6 +184,19 @@ void CityInput::SubStation() {
         host_.RunCommand(kTerrainSound, false, false);
 }
 
+void CityInput::RemoveSitePopulation(int building) {
+    // A site's people are counted from the day it is laid, so clearing the site takes
+    // away the people of the building it would have become.
+    const TObjectType* type = state_.TypeOf(building);
+    const std::int64_t value = type ? type->value : 0;
+    if (building >= 48 && building <= 64)
+        state_.residentialPop = Clamped(state_.residentialPop - value);
+    else if (building >= 65 && building <= 81)
+        state_.commercialPop = Clamped(state_.commercialPop - value);
+    else if (building >= 82 && building <= 98)
+        state_.industrialPop = Clamped(state_.industrialPop - value);
+}
+
 void CityInput::Bulldoze() {
     const int x = state_.cursorX;
     const int y = state_.cursorY;
@@ -209,6 +222,8 @@ void CityInput::Bulldoze() {
         state_.commercialPop = Clamped(state_.commercialPop - value);
     else if (state_.IsCell(ax, ay, kSelIndustrial))
         state_.industrialPop = Clamped(state_.industrialPop - value);
+    else if (k >= 1 && k <= 3)
+        RemoveSitePopulation(state_.Cell(ax, ay).pendingCode);
     const int s = type ? type->size : 0;
     if (s <= 0)
         return;

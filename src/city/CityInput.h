@@ -40,6 +40,7 @@ private:
     void ApplyTool();
     void SubStation();
     void Bulldoze();
+    void RemoveSitePopulation(int building);
 
     CityState& state_;
     CityHost& host_;

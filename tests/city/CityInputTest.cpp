@@ -253,13 +253,26 @@ TEST_F(CityInputTest, BulldozingSubtractsFromTheRightPopulation) {
     EXPECT_EQ(state.industrialPop, 75);
     EXPECT_EQ(state.residentialPop, 100);
     EXPECT_EQ(state.Cell(14, 10).code, kCodeCleared);
-    // A construction site counts for no class and leaves the population alone.
+    // A construction site's people were counted when it was laid: clearing the site
+    // takes away the people of the building it would have become, from its own kind.
     ASSERT_TRUE(PlaceObject(state, 40, 40, 0, 2, 2));
-    state.Cell(40, 40).pendingCode = 55;
+    state.Cell(40, 40).pendingCode = 55; // flats, 120
+    state.residentialPop = 150;
     Click(41, 41);
-    EXPECT_EQ(state.residentialPop, 100);
+    EXPECT_EQ(state.residentialPop, 30);
+    EXPECT_EQ(state.commercialPop, 85);
     EXPECT_EQ(state.Cell(40, 40).code, kCodeCleared);
     EXPECT_EQ(state.Cell(41, 41).code, kCodeCleared);
+    state.Cell(44, 40).code = 1;
+    state.Cell(44, 40).pendingCode = 68; // a shop's site
+    Click(44, 40);
+    EXPECT_EQ(state.commercialPop, 70);
+    state.Cell(46, 40).code = 1;
+    state.Cell(46, 40).pendingCode = 0; // a site of nothing counted
+    Click(46, 40);
+    EXPECT_EQ(state.residentialPop, 30);
+    EXPECT_EQ(state.commercialPop, 70);
+    EXPECT_EQ(state.industrialPop, 75);
 }
 
 TEST_F(CityInputTest, BulldozingALineObjectClearsOnlyTheClickedCell) {
