@@ -30,6 +30,25 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+// The city's figures a file holds beside its map, one field list for both ways:
+// from the city into a file on saving, from the file into the city on loading.
+template <typename From, typename To> void CopyFigures(const From& from, To& to) {
+    to.cityName = from.cityName;
+    to.month = from.month;
+    to.year = from.year;
+    to.funds = from.funds;
+    to.cityRank = from.cityRank;
+    to.residentialPop = from.residentialPop;
+    to.commercialPop = from.commercialPop;
+    to.industrialPop = from.industrialPop;
+    to.taxRate = from.taxRate;
+    to.policeFunding = from.policeFunding;
+    to.fireFunding = from.fireFunding;
+    to.hospitalFunding = from.hospitalFunding;
+    to.educationFunding = from.educationFunding;
+    to.transportFunding = from.transportFunding;
+}
+
 // A byte that no line of text holds: control characters other than the tab.
 bool IsBinary(unsigned char c) { return (c < ' ' && c != '\t') || c == 0x7F; }
 
@@ -125,20 +144,7 @@ std::optional<CityFile> CaptureCity(CityState& state, std::string& error) {
         }
 
     CityFile file;
-    file.cityName = state.cityName;
-    file.month = state.month;
-    file.year = state.year;
-    file.funds = state.funds;
-    file.cityRank = state.cityRank;
-    file.residentialPop = state.residentialPop;
-    file.commercialPop = state.commercialPop;
-    file.industrialPop = state.industrialPop;
-    file.taxRate = state.taxRate;
-    file.policeFunding = state.policeFunding;
-    file.fireFunding = state.fireFunding;
-    file.hospitalFunding = state.hospitalFunding;
-    file.educationFunding = state.educationFunding;
-    file.transportFunding = state.transportFunding;
+    CopyFigures(state, file);
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             TMapCell& c = state.Cell(x, y);
@@ -305,20 +311,7 @@ std::string CheckCityFile(const CityFile& file) {
 }
 
 void ApplyCityFile(const CityFile& file, CityState& state) {
-    state.cityName = file.cityName;
-    state.month = file.month;
-    state.year = file.year;
-    state.funds = file.funds;
-    state.cityRank = file.cityRank;
-    state.residentialPop = file.residentialPop;
-    state.commercialPop = file.commercialPop;
-    state.industrialPop = file.industrialPop;
-    state.taxRate = file.taxRate;
-    state.policeFunding = file.policeFunding;
-    state.fireFunding = file.fireFunding;
-    state.hospitalFunding = file.hospitalFunding;
-    state.educationFunding = file.educationFunding;
-    state.transportFunding = file.transportFunding;
+    CopyFigures(file, state);
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             const SavedCell& s = file.Cell(x, y);
