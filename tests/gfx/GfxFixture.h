@@ -1,6 +1,7 @@
 // A display and a scene on the software DirectDraw, with bitmap files in a temp folder.
 #pragma once
 
+#include "EngineTestSupport.h"
 #include "gfx/Errors.h"
 #include "gfx/Surfaces.h"
 #include "gfx/TE_DDSurface.h"
@@ -20,24 +21,13 @@ namespace gfxtest {
 namespace fs = std::filesystem;
 using namespace gfx;
 using ddraw::FaultInjector;
+using enginetest::Bmp24;
+using enginetest::ErrorOf;
+using enginetest::P16;
 
 inline void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-// width x height 24-bit bitmap whose pixels come from f(x, y) (0x00RRGGBB).
-inline std::vector<std::uint8_t> Bmp24(int width, int height, const std::function<std::uint32_t(int, int)>& f) {
-    std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = f(x, y);
-    return gdi::EncodeBmp24(width, height, pixels);
-}
-
-// 565 value of an 0x00RRGGBB colour.
-inline std::uint32_t P16(std::uint32_t rgb) {
-    return gdi::ColorToPixel(gdi::RGB(gdi::BYTE(rgb >> 16), gdi::BYTE(rgb >> 8), gdi::BYTE(rgb)), 16);
 }
 
 // The game's background: grey with a purple (transparent) square at 100..199.
@@ -85,16 +75,6 @@ protected:
         if (at != std::string::npos)
             path.replace(at, 17, "GRAPHICS\\back.BMP");
         return path;
-    }
-    template <typename F> std::string ErrorOf(F&& f) {
-        try {
-            f();
-        } catch (const EDDError& e) {
-            return std::string("EDDError: ") + e.what();
-        } catch (const ui::Exception& e) {
-            return std::string("Exception: ") + e.what();
-        }
-        return "no error";
     }
 
     fs::path dir;

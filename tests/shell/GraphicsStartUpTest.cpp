@@ -2,6 +2,7 @@
 // the 201 pictures with their sizes recorded, the blank tile and cursors, the version
 // lines in order; "ECHO" on the scene; frames of the map; and the errors the engine
 // raises when a piece of art is missing.
+#include "gfx/EngineTestSupport.h"
 #include "gfx/Errors.h"
 #include "gfx/TE_DDSurface.h"
 #include "gfx/TE_DDraw.h"
@@ -29,6 +30,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using enginetest::ErrorOf;
 
 // Picture p: 60 n - 1 wide for a footprint n taken from the code, and 10 pixels taller
 // than its diamond, in a colour of its own.
@@ -97,16 +99,6 @@ protected:
     std::ptrdiff_t IndexOf(const std::string& reply) const {
         auto at = std::find(replies.begin(), replies.end(), reply);
         return at == replies.end() ? -1 : at - replies.begin();
-    }
-    template <typename F> std::string ErrorOf(F&& f) {
-        try {
-            f();
-        } catch (const gfx::EDDError& e) {
-            return std::string("EDDError: ") + e.what();
-        } catch (const ui::Exception& e) {
-            return std::string("Exception: ") + e.what();
-        }
-        return "no error";
     }
 
     headless::HeadlessBackend backend;

@@ -3,6 +3,7 @@
 // fresh folder.
 #pragma once
 
+#include "gfx/EngineTestSupport.h"
 #include "gfx/Errors.h"
 #include "gfx/Surfaces.h"
 #include "platform/ddraw/FaultInjector.h"
@@ -31,6 +32,9 @@ namespace velmoratest {
 namespace fs = std::filesystem;
 using namespace velmora;
 using ddraw::FaultInjector;
+using enginetest::Bmp24;
+using enginetest::ErrorOf;
+using enginetest::P16;
 
 // Message boxes and error boxes as texts; every box is answered OK.
 class RecordingBackend : public ui::Backend {
@@ -47,20 +51,6 @@ public:
     std::vector<std::string> boxes;
     std::uint64_t now = 0;
 };
-
-// 565 value of an 0x00RRGGBB colour.
-inline std::uint32_t P16(std::uint32_t rgb) {
-    return gdi::ColorToPixel(gdi::RGB(gdi::BYTE(rgb >> 16), gdi::BYTE(rgb >> 8), gdi::BYTE(rgb)), 16);
-}
-
-// width x height 24-bit bitmap whose pixels come from f(x, y) (0x00RRGGBB).
-inline std::vector<std::uint8_t> Bmp24(int width, int height, const std::function<std::uint32_t(int, int)>& f) {
-    std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = f(x, y);
-    return gdi::EncodeBmp24(width, height, pixels);
-}
 
 constexpr std::uint32_t kPurple = 0x800080;
 
@@ -113,16 +103,6 @@ protected:
                                 return (x == 0 && y == 0) ? kPurple : colour;
                             }));
         return path;
-    }
-    template <typename F> static std::string ErrorOf(F&& f) {
-        try {
-            f();
-        } catch (const gfx::EDDError& e) {
-            return std::string("EDDError: ") + e.what();
-        } catch (const ui::Exception& e) {
-            return std::string("Exception: ") + e.what();
-        }
-        return "no error";
     }
     static std::string DD(ddraw::HRESULT hr) { return std::to_string(hr) + " " + gfx::GetOleError(hr); }
 
