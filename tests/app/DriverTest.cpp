@@ -1,10 +1,13 @@
 // Whole sessions through the headless driver: the protocol's output lines, a new
 // city whose landscape follows the rules, and replays that match for a seed.
+#include "SessionRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -12,44 +15,12 @@
 
 namespace {
 
-// Runs the program headless on the given input; returns its output lines.
+using session::Has;
+using session::StartingWith;
+using session::States;
+
 std::vector<std::string> RunSession(const std::string& input, int* status = nullptr, int seed = 5) {
-    std::string inputPath = std::filesystem::temp_directory_path() / ("plazaro_in_" + std::to_string(::getpid()));
-    {
-        std::ofstream f(inputPath, std::ios::binary);
-        f << input;
-    }
-    std::string command = std::string(PLAZARO_PROGRAM_DIR) + "/plazaro --headless --seed " + std::to_string(seed) +
-                          " < " + inputPath;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::vector<std::string> lines;
-    if (!pipe)
-        return lines;
-    char buffer[4096];
-    std::string current;
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        current.append(buffer, n);
-    int rc = ::pclose(pipe);
-    if (status)
-        *status = WEXITSTATUS(rc);
-    std::istringstream stream(current);
-    std::string line;
-    while (std::getline(stream, line))
-        lines.push_back(line);
-    std::filesystem::remove(inputPath);
-    return lines;
-}
-
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-std::string StartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
-    for (const std::string& line : lines)
-        if (line.rfind(prefix, 0) == 0)
-            return line;
-    return {};
+    return session::RunPlazaro(input, seed, "", status);
 }
 
 TEST(Driver, StartUpGreetsRunsBothScriptsAndEndsAtEndOfInput) {
@@ -200,14 +171,6 @@ long Field(const std::string& state, const std::string& key) {
     return std::stol(state.substr(at + key.size() + 2));
 }
 
-std::vector<std::string> States(const std::vector<std::string>& lines) {
-    std::vector<std::string> states;
-    for (const std::string& line : lines)
-        if (line.rfind("state:", 0) == 0)
-            states.push_back(line);
-    return states;
-}
-
 // A player's first two years: a plant, a road and zones laid by clicks and drags,
 // a church, months passing at Fast speed, zones growing, the promotion, the year's
 // budget stopping the game until OK, a query, an unlocked gift, then Auto Budget.
@@ -292,14 +255,11 @@ TEST(Driver, WindowShotsHoldTheWholeWindow) {
     std::vector<std::string> out = RunSession(":new Framed\n:window " + path + "\n:window /no/such/folder/x.png\n");
     std::ifstream f(path, std::ios::binary);
     ASSERT_TRUE(f.good());
-    unsigned char header[24] = {};
-    f.read(reinterpret_cast<char*>(header), sizeof header);
-    EXPECT_EQ(header[1], 'P');
-    EXPECT_EQ(header[2], 'N');
-    EXPECT_EQ(header[3], 'G');
-    auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
-    EXPECT_EQ(be32(16), 640);
-    EXPECT_GT(be32(20), 480);
+    const std::string png((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    int width = 0, height = 0;
+    ASSERT_TRUE(session::PngSize(png, width, height));
+    EXPECT_EQ(width, 640);
+    EXPECT_GT(height, 480);
     std::filesystem::remove(path);
     EXPECT_EQ(StartingWith(out, "driver: can't write \"/no/such/folder/x.png\"").empty(), false);
 }

@@ -4,6 +4,8 @@
 // block makes a Village that stays just short of a Town; a second block two years
 // on makes a Town the next year, with the funds well above nothing all the way.
 // The columns 0 to 19 are land whatever the seed: the river starts further east.
+#include "SessionRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -19,28 +21,7 @@
 namespace {
 
 std::vector<std::string> RunSession(const std::string& input, int seed) {
-    const std::string inputPath =
-        std::filesystem::temp_directory_path() / ("plazaro_growth_in_" + std::to_string(::getpid()));
-    {
-        std::ofstream f(inputPath, std::ios::binary);
-        f << input;
-    }
-    const std::string command = std::string(PLAZARO_PROGRAM_DIR) + "/plazaro --headless --quiet-frames --seed " +
-                                std::to_string(seed) + " < " + inputPath;
-    std::vector<std::string> lines;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::string all;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            all.append(buffer, n);
-        ::pclose(pipe);
-        std::istringstream stream(all);
-        for (std::string line; std::getline(stream, line);)
-            lines.push_back(line);
-    }
-    std::filesystem::remove(inputPath);
-    return lines;
+    return session::RunPlazaro(input, seed, "--quiet-frames");
 }
 
 // The numbers of a state line: funds, year, rank, pop, R, C, I.

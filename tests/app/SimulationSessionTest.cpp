@@ -2,6 +2,8 @@
 // stopping the game on its panel until OK stores the settings, Auto Budget running
 // on, plants unlocked by the years, the console's demand checks, a promotion with
 // its box and its gift, zones growing through sites into buildings, query reports.
+#include "SessionRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,38 +18,10 @@
 
 namespace {
 
-std::vector<std::string> RunSession(const std::string& input, int seed = 3) {
-    const std::string inputPath =
-        std::filesystem::temp_directory_path() / ("plazaro_sim_in_" + std::to_string(::getpid()));
-    {
-        std::ofstream f(inputPath, std::ios::binary);
-        f << input;
-    }
-    const std::string command = std::string(PLAZARO_PROGRAM_DIR) + "/plazaro --headless --seed " +
-                                std::to_string(seed) + " < " + inputPath;
-    std::vector<std::string> lines;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::string all;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            all.append(buffer, n);
-        ::pclose(pipe);
-        std::istringstream stream(all);
-        for (std::string line; std::getline(stream, line);)
-            lines.push_back(line);
-    }
-    std::filesystem::remove(inputPath);
-    return lines;
-}
+using session::States;
 
-// The state lines, in order.
-std::vector<std::string> States(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (const std::string& l : lines)
-        if (l.rfind("state: ", 0) == 0)
-            out.push_back(l);
-    return out;
+std::vector<std::string> RunSession(const std::string& input, int seed = 3) {
+    return session::RunPlazaro(input, seed);
 }
 
 bool Contains(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }

@@ -2,6 +2,8 @@
 // scrolls only when the cell is out of view and clicks it, :click and :move reach the
 // map through the window's mouse handlers, and --quiet-frames still shows the map in
 // a screenshot.
+#include "SessionRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,54 +21,19 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> RunPlazaro(const std::string& input, const std::string& options = "") {
-    const fs::path inputPath = fs::temp_directory_path() / ("plazaro_view_in_" + std::to_string(::getpid()));
-    std::ofstream(inputPath, std::ios::binary) << input;
-    const std::string command = std::string(PLAZARO_PROGRAM_DIR) + "/plazaro --headless --seed 11 " + options +
-                                " < " + inputPath.string();
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string text;
-    if (pipe) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    fs::remove(inputPath);
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
+    return session::RunPlazaro(input, 11, options);
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
+using session::Has;
+using session::PngSize;
 
 std::string Starting(const std::vector<std::string>& lines, const std::string& prefix) {
-    for (const std::string& line : lines)
-        if (line.rfind(prefix, 0) == 0)
-            return line;
-    return {};
+    return session::StartingWith(lines, prefix);
 }
 
 std::string Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Width and height from a PNG's header.
-bool PngSize(const std::string& png, int& width, int& height) {
-    if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || png.compare(12, 4, "IHDR") != 0)
-        return false;
-    auto word = [&](size_t at) {
-        return (int(std::uint8_t(png[at])) << 24) | (int(std::uint8_t(png[at + 1])) << 16) |
-               (int(std::uint8_t(png[at + 2])) << 8) | int(std::uint8_t(png[at + 3]));
-    };
-    width = word(16);
-    height = word(20);
-    return true;
 }
 
 class ViewDriverTest : public ::testing::Test {
