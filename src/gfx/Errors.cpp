@@ -14,8 +14,8 @@ std::string Format(const std::string& format, std::initializer_list<FormatArg> a
             out += c;
             continue;
         }
-        char spec = format[++i];
-        if (spec == '%') {
+        char conversion = format[++i];
+        if (conversion == '%') {
             out += '%';
             continue;
         }
@@ -23,9 +23,9 @@ std::string Format(const std::string& format, std::initializer_list<FormatArg> a
             throw ui::Exception("Format '" + format + "' invalid or incompatible with argument");
         const auto& value = next->Value();
         ++next;
-        if (spec == 'd' && std::holds_alternative<std::int64_t>(value))
+        if (conversion == 'd' && std::holds_alternative<std::int64_t>(value))
             out += std::to_string(std::get<std::int64_t>(value));
-        else if (spec == 's' && std::holds_alternative<std::string>(value))
+        else if (conversion == 's' && std::holds_alternative<std::string>(value))
             out += std::get<std::string>(value);
         else
             throw ui::Exception("Format '" + format + "' invalid or incompatible with argument");
