@@ -7,8 +7,8 @@ CommandHistory& CommandHistory::Instance() {
 }
 
 std::string CommandHistory::ResetHistory() {
-    // Entry 9 is left alone on purpose: the reset clears the entries a fresh start
-    // can reach, and the ring pushes entry 9 out with the next line anyway.
+    // Entry 9 is not cleared: the reset runs once, at start-up, when the ring is
+    // still empty, and the next recorded line pushes entry 9 out anyway.
     for (int i = 0; i < kEntries - 1; ++i)
         entries_[static_cast<size_t>(i)].clear();
     position_ = 0;

@@ -118,11 +118,11 @@ std::optional<std::string> CommandInterpreter::Run(const std::string& keyword, b
         return RunCd();
     }
     if (keyword == "CHECK_COMMERCIAL")
-        return std::string(city::DemandTest(city, city::Demand::Commercial) ? "C Yes" : "C No");
+        return city::DemandCheck(city, city::Demand::Commercial);
     if (keyword == "CHECK_INDUSTRIAL")
-        return std::string(city::DemandTest(city, city::Demand::Industrial) ? "I Yes" : "I No");
+        return city::DemandCheck(city, city::Demand::Industrial);
     if (keyword == "CHECK_RESIDENTIAL")
-        return std::string(city::DemandTest(city, city::Demand::Residential) ? "R Yes" : "R No");
+        return city::DemandCheck(city, city::Demand::Residential);
     if (keyword == "CODE") {
         int code = Number(f2);
         if (code < 0 || code >= city::kObjectCodes)
