@@ -17,6 +17,24 @@
 namespace velmora {
 
 using namespace dsound;
+using winmm::FOURCC_RIFF;
+using winmm::HMMIO;
+using winmm::MMCKINFO;
+using winmm::MMIOINFO;
+using winmm::MMIO_ALLOCBUF;
+using winmm::MMIO_FINDCHUNK;
+using winmm::MMIO_READ;
+using winmm::mmioAdvance;
+using winmm::mmioAscend;
+using winmm::mmioClose;
+using winmm::mmioDescend;
+using winmm::mmioFOURCC;
+using winmm::mmioGetInfo;
+using winmm::mmioOpen;
+using winmm::mmioRead;
+using winmm::mmioSeek;
+using winmm::mmioSetInfo;
+
 using ddraw::E_FAIL;
 using ddraw::E_OUTOFMEMORY;
 using ddraw::HRESULT;

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/dsound/DSound.h"
-#include "platform/dsound/Mmio.h"
+#include "platform/winmm/Mmio.h"
 #include "platform/ui/Component.h"
 
 #include <cstdint>
@@ -30,9 +30,9 @@ public:
     ddraw::HWND Handle = nullptr;
     // The file's format: 18 bytes followed by the format's extra bytes.
     winmm::WAVEFORMATEX* WaveFormat = nullptr;
-    dsound::HMMIO File = nullptr;
-    dsound::MMCKINFO DataChunk; // its size counts down as data is read
-    dsound::MMCKINFO RiffChunk;
+    winmm::HMMIO File = nullptr;
+    winmm::MMCKINFO DataChunk; // its size counts down as data is read
+    winmm::MMCKINFO RiffChunk;
 
     // Opens DirectSound with priority on the owner window; ui::Exception "Can't
     // initialize COM", "Can't create Direct Sound" or "Can't set coopertive level".

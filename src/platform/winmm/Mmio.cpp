@@ -1,5 +1,5 @@
 // Buffered RIFF file reading over a file held in memory.
-#include "platform/dsound/Mmio.h"
+#include "platform/winmm/Mmio.h"
 
 #include "platform/os/PathMap.h"
 #include "platform/winmm/WaveFile.h"
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-namespace dsound {
+namespace winmm {
 
 struct MmioFile {
     std::vector<char> bytes;  // the whole file
@@ -195,4 +195,4 @@ MMRESULT mmioAdvance(HMMIO file, MMIOINFO* info, UINT flags) {
     return mmioGetInfo(file, info, 0);
 }
 
-} // namespace dsound
+} // namespace winmm

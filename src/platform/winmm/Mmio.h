@@ -8,11 +8,8 @@
 #include <cstdint>
 #include <cstdio> // SEEK_SET, SEEK_CUR, SEEK_END for mmioSeek
 
-namespace dsound {
+namespace winmm {
 
-using winmm::DWORD;
-using winmm::MMRESULT;
-using winmm::UINT;
 using FOURCC = DWORD;
 using LONG = std::int32_t;
 
@@ -84,4 +81,4 @@ MMRESULT mmioSetInfo(HMMIO file, const MMIOINFO* info, UINT flags);
 // at the end of the file the buffer comes back empty.
 MMRESULT mmioAdvance(HMMIO file, MMIOINFO* info, UINT flags);
 
-} // namespace dsound
+} // namespace winmm

@@ -2,13 +2,13 @@
 // skip other chunks (pad bytes included) and stop at the parent's end, ascent, reads
 // and direct buffer access across buffer boundaries, seeks held inside the file, and
 // Windows-shaped paths resolved without regard to case.
-#include "platform/dsound/Mmio.h"
+#include "platform/winmm/Mmio.h"
 
 #include "platform/winmm/TestWaveImage.h"
 
 #include <gtest/gtest.h>
 
-using namespace dsound;
+using namespace winmm;
 using testwave::Bytes;
 
 namespace {
