@@ -6,6 +6,7 @@ SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake pkg-config
+  ccache                 # compiler cache: rebuilds of unchanged files are instant
   libsdl2-dev            # window, input, audio output
   libfreetype-dev        # text rasterising
   fonts-dejavu-core      # the font embedded at build time
