@@ -11,6 +11,8 @@
 #include "platform/ui/Exception.h"
 #include "platform/ui/MessageBoxFlags.h"
 #include "platform/ui/RangeControls.h"
+#include "platform/os/UserDirs.h"
+#include "shell/PlayerFiles.h"
 #include "shell/TAboutBox.h"
 #include "shell/TMainForm.h"
 #include "shell/TSoundBox.h"
@@ -88,6 +90,8 @@ void HeadlessDriver::RunDirective(const std::string& line) {
             Print("driver: unknown button \"" + words[1] + "\"");
     } else if (name == ":file" && !rest.empty()) {
         backend_.QueueFile(rest);
+    } else if (name == ":accept") {
+        backend_.QueueAccept();
     } else if (name == ":cancel") {
         backend_.QueueFile(std::nullopt);
     } else if (name == ":new") {
@@ -132,6 +136,10 @@ void HeadlessDriver::RunDirective(const std::string& line) {
         Mouse(a, b, name == ":click", words.size() >= 4 && words[3] == "shift");
     } else if (name == ":map" && words.size() >= 3 && ToInt(words[1], a) && ToInt(words[2], b)) {
         MapClick(a, b, words.size() >= 4 && words[3] == "shift");
+    } else if (name == ":close") {
+        // The window's close button: the game ends unless the player chose to stay.
+        if (ui::Application::Instance().CloseQuery())
+            ui::Application::Instance().Terminate();
     } else if (name == ":mark") {
         Print("mark: " + rest);
     } else if (name == ":dump" && !rest.empty()) {
@@ -157,7 +165,7 @@ void HeadlessDriver::Shot(const std::string& path) {
         Print("driver: can't write \"" + path + "\": " + error);
 }
 
-void HeadlessDriver::WindowShot(const std::string& path) {
+bool HeadlessDriver::WindowShot(const std::string& path) {
     if (form_.Renderer && !form_.Renderer->ComposeFrames && form_.GameScreenShown())
         form_.ShowMap();
     // The frame a player's window shows: the menu bar, the game's screen and every
@@ -172,8 +180,10 @@ void HeadlessDriver::WindowShot(const std::string& path) {
     desktop.displayLayer =
         form_.GameScreenShown() ? paint::Desktop::DisplayLayer::Always : paint::Desktop::DisplayLayer::Never;
     std::string error;
-    if (!desktop.SaveScreenshot(path, backend_.NowMs(), &error))
-        Print("driver: can't write \"" + path + "\": " + error);
+    if (desktop.SaveScreenshot(path, backend_.NowMs(), &error))
+        return true;
+    Print("driver: can't write \"" + path + "\": " + error);
+    return false;
 }
 
 void HeadlessDriver::Mouse(int x, int y, bool click, bool shift) {
@@ -197,6 +207,9 @@ void HeadlessDriver::MapClick(int x, int y, bool shift) {
 
 void HeadlessDriver::NewCity(const std::string& cityName, bool hard) {
     form_.F_NewCity->Click();
+    // A player who kept the old city (Cancel when asked to save it) never sees the box.
+    if (!form_.New_GB.Showing())
+        return;
     form_.N_Name_E.Clear();
     form_.N_Name_E.TypeText(cityName);
     (hard ? form_.N_Hard_RB : form_.N_Easy_RB).Click();
@@ -226,6 +239,17 @@ void HeadlessDriver::Key(const std::vector<std::string>& words) {
             shift |= ui::ssCtrl;
         else if (words[i] == "alt")
             shift |= ui::ssAlt;
+    }
+    // F12 is the window's own key: a picture of what the window shows, as the real
+    // window takes it, into the player's pictures folder.
+    if (key == ui::VK_F12 && shift == 0) {
+        std::string folder = playerfiles::ScreenshotFolder(), error;
+        std::string path = os::MakeFolders(folder, error) ? os::NewScreenshotPath(folder) : std::string();
+        if (!path.empty() && WindowShot(path))
+            form_.C_Memo.Insert(0, "Screenshot saved to " + path);
+        else
+            form_.C_Memo.Insert(0, "Screenshot failed: " + (error.empty() ? "can't write " + path : error));
+        return;
     }
     // The focused window: an open modal box, else the main window.
     ui::Form* target = &form_;

@@ -39,7 +39,7 @@ private:
     void Tick(int count);
     // The screen as a PNG file; the mouse at a client pixel; the mouse on a map cell.
     void Shot(const std::string& path);
-    void WindowShot(const std::string& path);
+    bool WindowShot(const std::string& path);
     void Mouse(int x, int y, bool click, bool shift);
     void MapClick(int x, int y, bool shift);
 

@@ -54,7 +54,13 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     Navigation->SetUp();
     Input = std::make_unique<CityInput>(City, *this);
     Ticker = std::make_unique<CityClock>(City, *this);
-    Clock.OnTimer = [this] { Ticker->ClockTimer(); };
+    Clock.OnTimer = [this] {
+        const int year = City.year;
+        Ticker->ClockTimer();
+        // The turn of the year has run its budget within the tick.
+        if (City.year != year)
+            Autosave();
+    };
     // The window and both scroll bars share one key handler.
     auto keys = [this](std::uint16_t& key, ui::ShiftState shift) { Navigation->GameKeyBown(this, key, shift); };
     OnKeyDown = keys;
@@ -70,9 +76,12 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     Register(SaveDialog);
     Register(OpenDialog);
     Budget->RegisterAll(*this);
+    // The window's close button asks before a changed city is lost.
+    ui::Application::Instance().OnCloseQuery = [this] { return AskToSaveChanges(); };
 }
 
 TMainForm::~TMainForm() {
+    ui::Application::Instance().OnCloseQuery = nullptr;
     ReleaseGraphics();
     if (CdAudio)
         CdAudio->Close();
@@ -87,6 +96,8 @@ void TMainForm::BuildMenu() {
     file.Add("N1", "-");
     F_Save = &file.Add("F_Save", "&Save");
     F_Save->Shortcut = ShortCut{'S', ui::ssCtrl};
+    // There is nothing to save until a city is open.
+    F_Save->Enabled = false;
     file.Add("N2", "-");
     F_Exit = &file.Add("F_Exit", "E&xit");
 
@@ -107,6 +118,8 @@ void TMainForm::BuildMenu() {
     O_CDAudio->Checked = true;
     O_SoundFX = &options.Add("O_SoundFX", "Sound &Effects");
     O_SoundFX->Enabled = false;
+    O_Autosave = &options.Add("O_Autosave", "Autosave");
+    O_Autosave->Checked = true;
 
     ui::MenuItem& windows = MainMenu.Add("Windows", "&Windows");
     W_Console = &windows.Add("W_Console", "&Console");
@@ -120,26 +133,40 @@ void TMainForm::BuildMenu() {
 
     // Menu lines run silently, except the speed lines whose reply the console shows.
     F_NewCity->OnClick = [this] {
+        if (!AskToSaveChanges())
+            return;
         Start_GB.Hide();
         RunCommand("NEWCITY;", false, false);
     };
-    F_Exit->OnClick = [this] { RunCommand("QUIT;", false, false); };
+    F_Exit->OnClick = [this] {
+        if (AskToSaveChanges())
+            RunCommand("QUIT;", false, false);
+    };
     F_LoadCity->OnClick = [this] { F_LoadCityClick(); };
     F_Save->OnClick = [this] { F_SaveClick(); };
     S_Pause->OnClick = [this] { SpeedClick(S_Pause, 0); };
     S_Slow->OnClick = [this] { SpeedClick(S_Slow, 10000); };
     S_Medium->OnClick = [this] { SpeedClick(S_Medium, 6000); };
     S_Fast->OnClick = [this] { SpeedClick(S_Fast, 2000); };
-    O_A_Budget->OnClick = [this] { O_A_Budget->Checked = !O_A_Budget->Checked; };
+    O_A_Budget->OnClick = [this] {
+        O_A_Budget->Checked = !O_A_Budget->Checked;
+        SettingsChanged();
+    };
     O_CDAudio->OnClick = [this] {
         if (O_CDAudio->Checked)
             RunCommand("CD; STOP;", false, false);
         O_CDAudio->Checked = !O_CDAudio->Checked;
+        SettingsChanged();
     };
     O_SoundFX->OnClick = [this] {
         O_SoundFX->Checked = !O_SoundFX->Checked;
         if (WaveSound)
             WaveSound->SetEnabled(O_SoundFX->Checked);
+        SettingsChanged();
+    };
+    O_Autosave->OnClick = [this] {
+        O_Autosave->Checked = !O_Autosave->Checked;
+        SettingsChanged();
     };
     W_Console->OnClick = [this] { W_ConsoleClick(); };
     W_Tools->OnClick = [this] {
@@ -186,7 +213,10 @@ void TMainForm::BuildWidgets() {
     };
     S_New_RB.OnDblClick = [this] { F_NewCity->Click(); };
     S_Load_RB.OnDblClick = [this] { F_LoadCity->Click(); };
-    S_Exit_B.OnClick = [this] { RunCommand("QUIT;", false, false); };
+    S_Exit_B.OnClick = [this] {
+        if (AskToSaveChanges())
+            RunCommand("QUIT;", false, false);
+    };
 
     New_GB.SetBounds(0, 0, 153, 129);
     New_GB.Caption = "New City";
@@ -300,6 +330,7 @@ void TMainForm::StartCityView() {
     Horz_SB.Show();
     Vert_SB.Show();
     Panel1.Caption = City.cityName;
+    F_Save->Enabled = true;
     DrawFrame();
     RunCommand("SPEED; " + std::to_string(6000) + ";", false, false);
     RunCommand("SET_TOOL; 1; 9; Bulldoze; 10; BULLDOZE.WAV;", false, false);
@@ -321,6 +352,8 @@ void TMainForm::N_Ok_BClick() {
     city::FillBudgetPanel(City, *this);
     city::RecomputeNetworks(City, *this);
     city::UnlockStep(City, *this);
+    // A city just begun has nothing to lose, and no file of its own yet.
+    MarkCitySaved("");
 }
 
 void TMainForm::C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState) {

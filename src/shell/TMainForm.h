@@ -19,6 +19,9 @@
 #include <string>
 
 class BudgetPanel;
+namespace cityfile {
+struct CityFile;
+}
 class CdAudioBridge;
 class TWaveSound2;
 class WaveSoundBridge;
@@ -84,6 +87,7 @@ public:
     ui::MenuItem* O_A_Budget = nullptr;
     ui::MenuItem* O_CDAudio = nullptr;
     ui::MenuItem* O_SoundFX = nullptr;
+    ui::MenuItem* O_Autosave = nullptr;
     ui::MenuItem* W_Console = nullptr;
     ui::MenuItem* W_Tools = nullptr;
     ui::MenuItem* H_About = nullptr;
@@ -149,6 +153,27 @@ public:
     void F_SaveClick();
     void F_LoadCityClick();
 
+    // --- the player's files (shell/CityFileCommands.cpp)
+    // Saves through the Save dialog; true when the city was written.
+    bool SaveCity();
+    // True when a save would write something other than the file last saved, loaded
+    // or begun (a new city counts as begun with nothing to lose).
+    bool HasUnsavedChanges() const;
+    // Before the city is replaced or the game ends: with unsaved changes, asks
+    // "Save changes to NAME?"; false when the player cancelled (or a save failed).
+    bool AskToSaveChanges();
+    // The city as it stands is the one in that file (empty: in no file yet).
+    void MarkCitySaved(const std::string& path);
+    const std::string& CityFilePath() const { return cityFilePath_; }
+    // The yearly autosave into the cities folder, when Options > Autosave is checked.
+    void Autosave();
+    // Called after the player changed something the settings file remembers.
+    std::function<void()> OnSettingsChanged;
+    void SettingsChanged() {
+        if (OnSettingsChanged)
+            OnSettingsChanged();
+    }
+
     // --- event handlers
     void C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState shift);
     void W_ConsoleClick();
@@ -185,6 +210,8 @@ private:
     void CreateGraphics();
     void ReleaseGraphics();
     std::unique_ptr<ScreenPort> DisplayLink;
+    std::shared_ptr<const cityfile::CityFile> savedCity_;
+    std::string cityFilePath_;
     bool activated_ = false;
     bool seeded_ = false;
 };

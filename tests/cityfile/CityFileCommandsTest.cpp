@@ -7,6 +7,7 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageBoxFlags.h"
 #include "platform/ui/Screen.h"
 #include "shell/CityFileCommands.h"
 #include "shell/CommandHistory.h"
@@ -58,6 +59,9 @@ protected:
         form->F_Save->Click();
     }
     void Load(const std::optional<std::string>& answer) {
+        // The city on screen is given up: "No" to saving its changes first.
+        if (form->HasUnsavedChanges())
+            backend.QueueAnswer(ui::IDNO);
         backend.QueueFile(answer);
         form->F_LoadCity->Click();
     }
@@ -273,7 +277,9 @@ TEST_F(CityFileCommandsTest, BadFilesAreRefusedWithTheCityUntouched) {
         output.clear();
         Load(path);
         const std::string expected = c.message.empty() ? "Can't Open " + path : path + c.message;
-        EXPECT_EQ(Boxes(), std::vector<std::string>{"box: Plazaro: " + expected + " -> OK"});
+        // The changed city is given up first ("No" to saving it), then the file is refused.
+        EXPECT_EQ(Boxes(), (std::vector<std::string>{"box: Plazaro: Save changes to Riverside? -> No",
+                                                     "box: Plazaro: " + expected + " -> OK"}));
         EXPECT_EQ(cftest::Dump(form->City), before);
         EXPECT_FALSE(form->Clock.Enabled());
         EXPECT_FALSE(Quit());

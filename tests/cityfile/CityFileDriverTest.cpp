@@ -74,6 +74,7 @@ TEST(CityFileDriver, SaveLoadCancelAndFailuresInOneSession) {
         ":press F_Save\n"
         ":mark saved\n"
         "NAME; Other;\n"
+        ":answer No\n"
         ":file " + town + "\n"
         ":press F_LoadCity\n"
         ":state\n"
@@ -99,6 +100,7 @@ TEST(CityFileDriver, SaveLoadCancelAndFailuresInOneSession) {
     ASSERT_FALSE(saved.empty());
     EXPECT_EQ(Matching(out, "box: "), (std::vector<std::string>{
                                           "box: Plazaro: Game Saved as " + town + " -> OK",
+                                          "box: Plazaro: Save changes to Other? -> No",
                                           "box: Plazaro: " + (dir / "Bad.PZ1").string() +
                                               " is not a city file the game can load: the file ends after line 2 of 404 -> OK",
                                           "box: Plazaro: Can't save to " + (dir / "missing" / "Town.PZ1").string() +

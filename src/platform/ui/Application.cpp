@@ -47,6 +47,19 @@ void Application::Terminate() {
     }
 }
 
+bool Application::CloseQuery() {
+    // A second close while the first one's question is still open is the same request.
+    if (closeAsked_)
+        return false;
+    if (!OnCloseQuery)
+        return true;
+    closeAsked_ = true;
+    bool close = false;
+    HandleEvent([&] { close = OnCloseQuery(); });
+    closeAsked_ = false;
+    return close;
+}
+
 void Application::Run() {
     while (!terminated_) {
         if (!backend_)

@@ -40,6 +40,11 @@ public:
     // Starts a new run (tests create many games in one process).
     void ResetTerminated() { terminated_ = false; }
 
+    // Asked when the player closes the window: false keeps it open (the player chose
+    // to stay). Without a handler the window closes.
+    std::function<bool()> OnCloseQuery;
+    bool CloseQuery();
+
     // The message loop: pumps events until Terminate is called or the window closes.
     void Run();
     // One pass of the loop without waiting.
@@ -63,6 +68,7 @@ private:
     bool terminated_ = false;
     std::vector<Timer*> timers_;
     bool firing_ = false;
+    bool closeAsked_ = false;
 };
 
 } // namespace ui

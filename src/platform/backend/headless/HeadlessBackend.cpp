@@ -37,11 +37,19 @@ int HeadlessBackend::ShowMessageBox(const std::string& caption, const std::strin
 
 void HeadlessBackend::ShowErrorBox(const std::string&, const std::string& message) { Emit("error: " + message); }
 
-std::optional<std::string> HeadlessBackend::ExecuteFileDialog(const ui::FileDialog&) {
+std::optional<std::string> HeadlessBackend::ExecuteFileDialog(const ui::FileDialog& dialog) {
     if (files_.empty())
         return std::nullopt;
     auto answer = files_.front();
     files_.pop_front();
+    if (answer && answer->empty()) {
+        if (dialog.FileName.empty())
+            return std::nullopt;
+        answer = dialog.FileName;
+    }
+    // A bare name is typed into the dialog, which stands in its folder.
+    if (answer && !answer->empty() && (*answer)[0] != '/' && !dialog.InitialDir.empty())
+        *answer = dialog.InitialDir + "/" + *answer;
     return answer;
 }
 

@@ -23,6 +23,9 @@ public:
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     // The answer for the next file dialog: a path, or nothing to cancel it.
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // The next file dialog is accepted with the name it offers, in the folder it
+    // opened in (a player who just presses Save or Open).
+    void QueueAccept() { files_.push_back(std::string()); }
 
     // Lets virtual time pass, firing timers as they fall due.
     void Advance(std::uint64_t ms);
