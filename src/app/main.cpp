@@ -8,6 +8,8 @@
 #include "platform/ui/Exception.h"
 #include "shell/TMainForm.h"
 #include "view/MapRenderer.h"
+#include "shell/PlayerFiles.h"
+#include "shell/PlayerSettings.h"
 #include "shell/TAboutBox.h"
 #include "shell/TSoundBox.h"
 
@@ -120,10 +122,36 @@ int RunWindow(const Options& options) {
         backend.Desktop().AddForm(form.AboutBox.get());
     if (form.SoundBox)
         backend.Desktop().AddForm(form.SoundBox.get());
+    // The player's settings come after the start-up scripts, so the player's choice
+    // wins; from here on every change is written back at once.
+    std::string warning;
+    PlayerSettings settings = PlayerSettings::Load(playerfiles::SettingsFile(), warning);
+    if (!warning.empty())
+        std::cerr << "plazaro: settings: " << warning << "\n";
+    settings.ApplyTo(form);
+    backend.ApplyWindowSettings(settings.windowScale.value_or(0), settings.fullScreen.value_or(false));
+    auto storeSettings = [&] {
+        settings.CollectFrom(form);
+        settings.windowScale = backend.WindowScale();
+        settings.fullScreen = backend.Fullscreen();
+        std::string error;
+        if (!settings.Store(playerfiles::SettingsFile(), error))
+            std::cerr << "plazaro: can't write " << playerfiles::SettingsFile() << ": " << error << "\n";
+    };
+    form.OnSettingsChanged = storeSettings;
+    backend.OnWindowChanged = storeSettings;
+    backend.screenshotFolder = playerfiles::ScreenshotFolder();
+    backend.OnNotice = [&form](const std::string& line) {
+        form.C_Memo.Insert(0, line);
+        std::cout << line << std::endl;
+    };
     if (!app.Terminated())
         app.HandleEvent([&] { form.FormActivate(); });
     backend.Present(true);
     app.Run();
+    form.OnSettingsChanged = nullptr;
+    backend.OnWindowChanged = nullptr;
+    backend.OnNotice = nullptr;
     app.SetBackend(nullptr);
     winmm::AudioSystem::Instance().Reset();
     return 0;

@@ -49,6 +49,7 @@ void TSoundBox::SOk_BClick() {
     if (sound && sound->Initialized()) {
         sound->SetVolume(static_cast<std::uint32_t>(Volume_TB.Position()) * kVolumeStep);
         main_.RunCommand(EnableSound_CB.Checked ? "SOUND; ON;" : "SOUND; OFF;", true, false);
+        main_.SettingsChanged();
     }
     CloseModal(ui::IDOK);
 }

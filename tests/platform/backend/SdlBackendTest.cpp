@@ -173,12 +173,17 @@ protected:
 
 } // namespace
 
-TEST_F(SdlWindow, OpensAtAWholeMultipleOfTheFrameAndRealTimeRuns) {
+TEST_F(SdlWindow, OpensMaximisedWithTheLargestWholeMultipleAndRealTimeRuns) {
     int w = 0, h = 0;
     SDL_GetWindowSize(backend.Window(), &w, &h);
-    EXPECT_EQ(w % kFrameW, 0);
-    EXPECT_EQ(h % kFrameH, 0);
-    EXPECT_EQ(w / kFrameW, h / kFrameH);
+    SDL_Rect usable{};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
+    EXPECT_EQ(w, std::max(usable.w, kFrameW));
+    EXPECT_EQ(h, std::max(usable.h, kFrameH));
+    // The picture: the largest whole multiple that fits, centred.
+    Viewport v = SdlBackend::FitFrame(w, h, kFrameW, kFrameH);
+    EXPECT_TRUE((v.scale + 1) * kFrameW > w || (v.scale + 1) * kFrameH > h);
+    EXPECT_EQ(v.x, (w - v.w) / 2);
     EXPECT_TRUE(app.coalesceTimers);
     std::uint64_t t0 = backend.NowMs();
     SDL_Delay(30);

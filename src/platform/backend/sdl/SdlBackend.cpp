@@ -1,6 +1,7 @@
 // The window, its events and its presentation through SDL.
 #include "platform/backend/sdl/SdlBackend.h"
 
+#include "platform/os/UserDirs.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBoxFlags.h"
@@ -38,14 +39,16 @@ bool SdlBackend::Open(const std::string& title, int screenWidth, int screenHeigh
     }
     desktop_ = paint::Desktop(screenWidth, screenHeight);
     const int fw = desktop_.FrameWidth(), fh = desktop_.FrameHeight();
-    // Start at the largest whole scale that leaves room on the desktop.
-    int scale = 1;
+    // The main window opens maximised; a desktop without a window manager to
+    // maximise it gets a window as large as its usable area all the same.
+    int w = fw, h = fh;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
-        while (fw * (scale + 1) <= usable.w * 9 / 10 && fh * (scale + 1) <= usable.h * 9 / 10)
-            ++scale;
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, fw * scale, fh * scale,
-                               SDL_WINDOW_RESIZABLE);
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w >= fw && usable.h >= fh) {
+        w = usable.w;
+        h = usable.h;
+    }
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) {
         error_ = SDL_GetError();
         Close();
@@ -127,6 +130,16 @@ Viewport SdlBackend::CurrentViewport() const {
 }
 
 void SdlBackend::MapPointer(int wx, int wy, int& fx, int& fy) {
+    // Pointer positions come in the window's points; on a high-density screen the
+    // picture is laid out in real pixels, more of them to a point.
+    int ww = 0, wh = 0, pw = 0, ph = 0;
+    if (window_ && renderer_ && SDL_GetRendererOutputSize(renderer_, &pw, &ph) == 0) {
+        SDL_GetWindowSize(window_, &ww, &wh);
+        if (ww > 0 && wh > 0 && (pw != ww || ph != wh)) {
+            wx = int(std::int64_t(wx) * pw / ww);
+            wy = int(std::int64_t(wy) * ph / wh);
+        }
+    }
     bool inside = WindowToFrame(CurrentViewport(), wx, wy, fx, fy);
     // The frame draws its own pointer; over the bars the system's shows.
     if (inside == systemCursorShown_) {
@@ -212,6 +225,38 @@ void SdlBackend::ToggleFullscreen() {
     // The desktop's own mode is kept: the frame is scaled into it.
     SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     forceNext_ = true;
+    WindowChanged();
+}
+
+void SdlBackend::ApplyWindowSettings(int scale, bool fullscreen) {
+    if (!window_)
+        return;
+    if (scale > 0) {
+        SDL_RestoreWindow(window_);
+        SDL_SetWindowSize(window_, desktop_.FrameWidth() * scale, desktop_.FrameHeight() * scale);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    if (fullscreen != fullscreen_)
+        ToggleFullscreen();
+    forceNext_ = true;
+}
+
+int SdlBackend::WindowScale() const {
+    if (!window_)
+        return 0;
+    const std::uint32_t flags = SDL_GetWindowFlags(window_);
+    if (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP))
+        return 0;
+    return CurrentViewport().scale;
+}
+
+std::string SdlBackend::SaveScreenshotTo(const std::string& folder, std::string& error) {
+    if (!os::MakeFolders(folder, error))
+        return {};
+    std::string path = os::NewScreenshotPath(folder);
+    if (!desktop_.SaveScreenshot(path, NowMs(), &error))
+        return {};
+    return path;
 }
 
 void SdlBackend::HandleEvent(const SDL_Event& e) {
@@ -219,12 +264,14 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
     int fx = 0, fy = 0;
     switch (e.type) {
     case SDL_QUIT:
-        closed_ = true;
+        if (ui::Application::Instance().CloseQuery())
+            closed_ = true;
         break;
     case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE)
-            closed_ = true;
-        else if (e.window.event == SDL_WINDOWEVENT_LEAVE)
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            if (ui::Application::Instance().CloseQuery())
+                closed_ = true;
+        } else if (e.window.event == SDL_WINDOWEVENT_LEAVE)
             desktop_.MouseLeave();
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             desktop_.CancelPointer();
@@ -257,7 +304,7 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
     case SDL_MOUSEWHEEL: {
         int mx = 0, my = 0;
         SDL_GetMouseState(&mx, &my);
-        WindowToFrame(CurrentViewport(), mx, my, fx, fy);
+        MapPointer(mx, my, fx, fy);
         int delta = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         if (delta)
             desktop_.MouseWheel(fx, fy, delta);
@@ -268,6 +315,15 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
         if ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) && (shift & ui::ssAlt)) {
             if (!e.key.repeat)
                 ToggleFullscreen();
+            break;
+        }
+        if (e.key.keysym.sym == SDLK_F12 && !(shift & (ui::ssAlt | ui::ssCtrl | ui::ssShift))) {
+            if (!e.key.repeat) {
+                std::string error;
+                std::string path = SaveScreenshotTo(screenshotFolder, error);
+                if (OnNotice)
+                    OnNotice(path.empty() ? "Screenshot failed: " + error : "Screenshot saved to " + path);
+            }
             break;
         }
         std::uint16_t key = TranslateKey(e.key.keysym.sym);

@@ -8,6 +8,7 @@
 #include "platform/ui/Keys.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct SDL_Window;
@@ -58,6 +59,20 @@ public:
     const paint::FrameBuffer& LastFrame() const { return frame_; }
     void ToggleFullscreen();
     bool Fullscreen() const { return fullscreen_; }
+    // The player's remembered window: scale 0 keeps the window maximised (the frame
+    // at the largest whole multiple that fits); a scale N makes the window N times
+    // the frame. Full screen is entered afterwards when asked for.
+    void ApplyWindowSettings(int scale, bool fullscreen);
+    // The window's scale as the settings remember it: 0 while maximised.
+    int WindowScale() const;
+    // Called after the player changed the window (full screen, size).
+    std::function<void()> OnWindowChanged;
+    // One line for the player (the screenshot's file); the program shows it in the console.
+    std::function<void(const std::string&)> OnNotice;
+    // Writes what the window shows (the frame at its own pixel size, widgets included)
+    // as plazaro-YYYYMMDD-HHMMSS.png into the folder; the file's path, or empty with error.
+    std::string SaveScreenshotTo(const std::string& folder, std::string& error);
+    std::string screenshotFolder;
     // The window was closed: the loops end.
     bool Closed() const { return closed_; }
 
@@ -76,6 +91,10 @@ public:
 
 private:
     Viewport CurrentViewport() const;
+    void WindowChanged() {
+        if (OnWindowChanged)
+            OnWindowChanged();
+    }
     void MapPointer(int wx, int wy, int& fx, int& fy);
 
     SDL_Window* window_ = nullptr;
