@@ -1,4 +1,7 @@
-// Prints the yearly figures of the scripted newcomers as tables, for the balance notes.
+// Prints the yearly figures of the scripted newcomers as tables for the balance notes:
+//   balance_table [SEED [YEARS [STRATEGY]]]
+// with STRATEGY one of compact, grid, debt, industry (all four when left out). With
+// PLAZARO_SCORES set in the environment it also counts the growth scores shown.
 #include "NewcomerPlayers.h"
 
 #include <cstdio>
@@ -7,33 +10,44 @@
 
 using namespace newcomer;
 
-int main(int argc, char** argv) {
-    const std::string which = argc > 1 ? argv[1] : "compact";
-    const int seed = argc > 2 ? std::atoi(argv[2]) : 1;
-    const int years = argc > 3 ? std::atoi(argv[3]) : 40;
+namespace {
+
+void Print(const std::string& which, int seed, int years) {
     Game game(seed);
     std::unique_ptr<Player> player;
     if (which == "compact")
         player = std::make_unique<CompactPlayer>(game);
-    else if (which == "grid")
-        player = std::make_unique<GridPlayer>(game, true);
-    else if (which == "debt")
-        player = std::make_unique<GridPlayer>(game, false);
+    else if (which == "grid" || which == "debt")
+        player = std::make_unique<GridPlayer>(game, which == "grid");
     else if (which == "industry")
         player = std::make_unique<IndustryPlayer>(game);
     else
-        return 2;
+        return;
     const auto rows = player->Play("Newton", years);
-    std::printf("| year | pop | R | C | I | funds | rank | L1 | L2 | L3 | tax | transport | power left |\n|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("\n%s, seed %d\n\n| year | pop | R | C | I | funds | rank | level 1 | level 2 | level 3 | tax | "
+                "transport |\n|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+                which.c_str(), seed);
     for (const auto& r : rows)
-        std::printf("| %d | %ld | %ld | %ld | %ld | %ld | %s | %d | %d | %d | %d | %d | %ld |\n", r.year, r.pop, r.r, r.c, r.i, r.funds,
-                    RankName(r.rank).c_str(), r.levels[1], r.levels[2], r.levels[3], r.tax, r.transport, r.powerLeft);
-    if (std::getenv("SCORES"))
-        for (const auto& [k, n] : game.Scores())
-            std::printf("%s %d\n", k.c_str(), n);
-    if (argc > 4)
-        game.Send(":dump " + std::string(argv[4]));
+        std::printf("| %d | %ld | %ld | %ld | %ld | %ld | %s | %d | %d | %d | %d | %d |\n", r.year, r.pop, r.r, r.c,
+                    r.i, r.funds, RankName(r.rank).c_str(), r.levels[1], r.levels[2], r.levels[3], r.tax,
+                    r.transport);
+    if (std::getenv("PLAZARO_SCORES"))
+        for (const auto& [line, n] : game.Scores())
+            std::printf("%s shown %d times\n", line.c_str(), n);
     for (const auto& e : game.Errors())
         std::printf("%s\n", e.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int seed = argc > 1 ? std::atoi(argv[1]) : 1;
+    const int years = argc > 2 ? std::atoi(argv[2]) : 40;
+    if (argc > 3) {
+        Print(argv[3], seed, years);
+        return 0;
+    }
+    for (const char* which : {"compact", "grid", "debt", "industry"})
+        Print(which, seed, years);
     return 0;
 }
