@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 using namespace newcomer;
 
@@ -41,13 +43,21 @@ void Print(const std::string& which, int seed, int years) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The games' autosaves and settings go to a home of their own, not the player's.
+    const std::filesystem::path home =
+        std::filesystem::temp_directory_path() / ("plazaro_balance_" + std::to_string(::getpid()));
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    ::setenv("XDG_PICTURES_DIR", (home / "pictures").c_str(), 1);
     const int seed = argc > 1 ? std::atoi(argv[1]) : 1;
     const int years = argc > 2 ? std::atoi(argv[2]) : 40;
     if (argc > 3) {
         Print(argv[3], seed, years);
-        return 0;
+    } else {
+        for (const char* which : {"compact", "grid", "debt", "industry"})
+            Print(which, seed, years);
     }
-    for (const char* which : {"compact", "grid", "debt", "industry"})
-        Print(which, seed, years);
+    std::filesystem::remove_all(home);
     return 0;
 }
