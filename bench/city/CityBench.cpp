@@ -202,6 +202,58 @@ void BM_MonthTick(benchmark::State& bench) {
 }
 BENCHMARK(BM_MonthTick)->Unit(benchmark::kMicrosecond);
 
+// The dense city with its homes, shops and works turned back into zoned land, as
+// right after a player has zoned a large area: every block that held them is zoned
+// again (low density where the low-density mix stood, high density elsewhere), the
+// roads, plants, services and the railway stay, and nobody lives there yet.
+void ZoneDenseCity(CityState& state) {
+    std::vector<int> zoned(state.CityMap.size(), 0);
+    for (int y = 0; y < city::kMapSize; ++y)
+        for (int x = 0; x < city::kMapSize; ++x) {
+            const TMapCell& c = state.Cell(x, y);
+            const int code = c.code == city::kCodeCovered ? state.Cell(c.anchorX, c.anchorY).code : c.code;
+            const int base = code >= 50 && code <= 64 ? 48 : code >= 67 && code <= 81 ? 65 : code >= 84 && code <= 98 ? 82 : 0;
+            if (base == 0)
+                continue;
+            const int bx = (x - 1) / 5, by = (y - 1) / 5;
+            const bool low = (bx * 7 + by * 3) % 8 == 6;
+            zoned[static_cast<size_t>(y * city::kMapSize + x)] = base + (low ? 0 : 1);
+        }
+    for (int y = 0; y < city::kMapSize; ++y)
+        for (int x = 0; x < city::kMapSize; ++x)
+            if (const int zone = zoned[static_cast<size_t>(y * city::kMapSize + x)])
+                state.SetCell(x, y, zone);
+    state.residentialPop = state.commercialPop = state.industrialPop = 0;
+}
+
+// The first twelve months after zoning, the city restored before each run of them;
+// the figure is the time of one month.
+void BM_ZonedMonth(benchmark::State& bench) {
+    DenseCityClock zoned;
+    ZoneDenseCity(zoned.state);
+    const CityState start = zoned.state;
+    int zones = 0;
+    for (const TMapCell& c : start.CityMap)
+        zones += (c.code >= 48 && c.code <= 49) || (c.code >= 65 && c.code <= 66) || (c.code >= 82 && c.code <= 83);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        zoned.state = start;
+        zoned.host.lines = 0;
+        bench.ResumeTiming();
+        for (int m = 0; m < 12; ++m) {
+            zoned.host.monthTime = zoned.state.monthLength - 100;
+            zoned.clock.ClockTimer();
+        }
+        benchmark::DoNotOptimize(zoned.state.CityMap.data());
+    }
+    bench.counters["zones"] = zones;
+    bench.counters["pop"] = zoned.state.residentialPop + zoned.state.commercialPop + zoned.state.industrialPop;
+    bench.counters["lines"] = zoned.host.lines;
+    bench.counters["s/month"] = benchmark::Counter(12.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                                        benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ZonedMonth)->Unit(benchmark::kMillisecond);
+
 void BM_YearTick(benchmark::State& bench) {
     DenseCityClock dense;
     for (auto _ : bench) {

@@ -2,6 +2,7 @@
 #include "city/CityHost.h"
 #include "city/CityState.h"
 #include "city/Placement.h"
+#include "city/ScanIndex.h"
 #include "city/Simulation.h"
 
 #include <algorithm>
@@ -59,11 +60,20 @@ int ValueOf(const CityState& state, int code) {
     return t ? t->value : 0;
 }
 
-bool RoadNear(const CityState& state, int x, int y, int radius) {
-    return FindNear(state, x, y, radius, kCodeRoad).x >= 0;
-}
+// The reference's way of answering the growth attempts' questions: the shared
+// searches, cell by cell. ScanIndex answers the same questions from its tables.
+class PlainSearch {
+public:
+    explicit PlainSearch(const CityState& state) : state_(state) {}
+    bool Near(int x, int y, int radius, int selector) const { return FindNear(state_, x, y, radius, selector).x >= 0; }
+    int Count(int selector) const { return state_.CountCells(selector); }
+    void Refresh(int, int, int, int) {}
 
-int ScoreOf(const CityState& state, Demand kind, int x, int y) {
+private:
+    const CityState& state_;
+};
+
+template <typename Search> int ScoreOf(const CityState& state, Search& search, Demand kind, int x, int y) {
     const int rank = state.cityRank;
     int score = 0;
     const ScoreRow* begin = nullptr;
@@ -80,33 +90,36 @@ int ScoreOf(const CityState& state, Demand kind, int x, int y) {
     case Demand::Industrial:
         score = rank >= 5 ? 11 : rank >= 3 ? 5 : 0;
         // A College anywhere on the map helps industry.
-        if (state.CountCells(105) > 0)
+        if (search.Count(105) > 0)
             score += 6;
         begin = std::begin(kIndustrialRows), end = std::end(kIndustrialRows);
         break;
     }
     // Each row counts once, however many of its cells lie near.
     for (const ScoreRow* row = begin; row != end; ++row)
-        if (FindNear(state, x, y, row->radius, row->selector).x >= 0)
+        if (search.Near(x, y, row->radius, row->selector))
             score += row->points;
     if (kind == Demand::Residential && state.Cell(x, y).pollution > 11)
         score -= 3;
     return score;
 }
 
-void HighDensityGrowth(CityState& state, CityHost& host, int x, int y, Demand kind) {
+// Each growth returns whether it may have laid something (in the cells from its own
+// up to four to the right and below), which the scan's search must then take in.
+template <typename Search>
+bool HighDensityGrowth(CityState& state, CityHost& host, Search& search, int x, int y, Demand kind) {
     const int zoneCode = state.Cell(x, y).code;
     // The variant is drawn before anything else, whether or not the zone grows.
     const int variant = state.Random(5);
     if (!DemandTest(state, kind))
-        return;
-    if (!RoadNear(state, x, y, 3))
-        return;
-    const int score = ScoreOf(state, kind, x, y);
+        return false;
+    if (!search.Near(x, y, 3, kCodeRoad))
+        return false;
+    const int score = ScoreOf(state, search, kind, x, y);
     const char* prefix = kind == Demand::Residential ? "ECHO; R: " : kind == Demand::Commercial ? "ECHO; C: " : "ECHO; I: ";
     host.RunCommand(prefix + std::to_string(score) + ";", true, false);
     if (score < 0)
-        return;
+        return false;
 
     const int highFrom = kind == Demand::Industrial ? 12 : 15;
     int level = score <= 5 ? 1 : score < highFrom ? 2 : 3;
@@ -115,7 +128,7 @@ void HighDensityGrowth(CityState& state, CityHost& host, int x, int y, Demand ki
     while (level > 1 && !PlaceObject(state, x, y, zoneCode, level, level))
         --level;
     if (level == 1 && !PlaceObject(state, x, y, zoneCode, 1, 1))
-        return;
+        return false;
 
     const int base = kind == Demand::Residential ? 44 : kind == Demand::Commercial ? 61 : 78;
     const int newCode = base + 5 * level + variant;
@@ -124,40 +137,43 @@ void HighDensityGrowth(CityState& state, CityHost& host, int x, int y, Demand ki
     TMapCell& anchor = state.Cell(x, y);
     anchor.pendingCode = newCode;
     anchor.countdown = value / (kind == Demand::Residential ? 15 : 10);
+    return true;
 }
 
-void LowDensityGrowth(CityState& state, int x, int y, Demand kind) {
+template <typename Search> bool LowDensityGrowth(CityState& state, Search& search, int x, int y, Demand kind) {
     const int zoneCode = state.Cell(x, y).code;
     if (!DemandTest(state, kind))
-        return;
-    if (!RoadNear(state, x, y, 3))
-        return;
+        return false;
+    if (!search.Near(x, y, 3, kCodeRoad))
+        return false;
     const int a = state.Random(6);
     if (a == 6)
-        return;
+        return false;
     const int newCode = zoneCode + a + 1;
     // A building whose square cannot be laid is not begun at all: no site, no
     // people counted for it.
     if (!PlaceObject(state, x, y, zoneCode, state.SizeOf(newCode), 1))
-        return;
+        return false;
     const int value = ValueOf(state, newCode);
     TMapCell& anchor = state.Cell(x, y);
     anchor.pendingCode = newCode;
     anchor.countdown = value / 10;
     AddPopulation(state, kind, value);
+    return true;
 }
 
-void AirportGrowth(CityState& state, int x, int y) {
+// Every question is asked before anything is laid, so the search sees the map as it is.
+template <typename Search> void AirportGrowth(CityState& state, Search& search, int x, int y) {
     // A runway of five cells along x, else along y.
     if (state.Random(3) == 2 && (PlaceObject(state, x, y, 23, 5, 29) || PlaceObject(state, x, y, 23, 6, 29)))
         return;
     // The road is looked for first; the draw is made only when one is near.
-    if (RoadNear(state, x, y, 1) && state.Random(3) == 2 && PlaceObject(state, x, y, 23, 2, 26))
+    if (search.Near(x, y, 1, kCodeRoad) && state.Random(3) == 2 && PlaceObject(state, x, y, 23, 2, 26))
         return;
-    const int runways = state.CountCells(29) / 5;
-    if (state.CountCells(27) < runways)
+    const int runways = search.Count(29) / 5;
+    if (search.Count(27) < runways)
         PlaceObject(state, x, y, 23, 1, 27);
-    else if (state.CountCells(25) < runways)
+    else if (search.Count(25) < runways)
         PlaceObject(state, x, y, 23, 1, 25);
     else if (!PlaceObject(state, x, y, 23, 2, 28))
         PlaceObject(state, x, y, 23, 1, 24);
@@ -175,9 +191,11 @@ void SeaPortGrowth(CityState& state, int x, int y) {
         PlaceObject(state, x, y, 30, 1, 35);
 }
 
+// The cell test of the powered marker on the four neighbours, read in place: it runs
+// for every cell of the map each month.
 bool PoweredNeighbour(const CityState& state, int x, int y) {
-    return state.IsCell(x, y - 1, kSelPowered) || state.IsCell(x + 1, y, kSelPowered) ||
-           state.IsCell(x, y + 1, kSelPowered) || state.IsCell(x - 1, y, kSelPowered);
+    return (y > 0 && state.Cell(x, y - 1).powered == 1) || (x < kMapSize - 1 && state.Cell(x + 1, y).powered == 1) ||
+           (y < kMapSize - 1 && state.Cell(x, y + 1).powered == 1) || (x > 0 && state.Cell(x - 1, y).powered == 1);
 }
 
 } // namespace
@@ -226,7 +244,10 @@ std::string DemandCheck(CityState& state, Demand kind) {
     return std::string(letter) + (DemandTest(state, kind) ? " Yes" : " No");
 }
 
-void DevelopmentScan(CityState& state, CityHost& host) {
+namespace {
+
+// The scan itself, with the searches of the reference or of the index.
+template <typename Search> void Scan(CityState& state, CityHost& host, Search& search) {
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             TMapCell& cell = state.Cell(x, y);
@@ -239,23 +260,44 @@ void DevelopmentScan(CityState& state, CityHost& host) {
                 if (cell.countdown < 1) {
                     cell.code = cell.pendingCode;
                     cell.countdown = 0;
+                    search.Refresh(x, y, x, y);
                 }
             }
             // Growth needs a powered neighbour; the cell's own supply does not count.
             if (!PoweredNeighbour(state, x, y))
                 continue;
+            // Later cells see what was laid here: a building reaches at most four
+            // cells right and down from its anchor, a quay five cells either way.
+            bool laid = false;
             switch (cell.code) {
-            case 23: AirportGrowth(state, x, y); break;
-            case 30: SeaPortGrowth(state, x, y); break;
-            case 48: LowDensityGrowth(state, x, y, Demand::Residential); break;
-            case 65: LowDensityGrowth(state, x, y, Demand::Commercial); break;
-            case 82: LowDensityGrowth(state, x, y, Demand::Industrial); break;
-            case 49: HighDensityGrowth(state, host, x, y, Demand::Residential); break;
-            case 66: HighDensityGrowth(state, host, x, y, Demand::Commercial); break;
-            case 83: HighDensityGrowth(state, host, x, y, Demand::Industrial); break;
+            case 23: AirportGrowth(state, search, x, y); laid = true; break;
+            case 30:
+                SeaPortGrowth(state, x, y);
+                search.Refresh(x - 5, y - 5, x + 5, y + 5);
+                break;
+            case 48: laid = LowDensityGrowth(state, search, x, y, Demand::Residential); break;
+            case 65: laid = LowDensityGrowth(state, search, x, y, Demand::Commercial); break;
+            case 82: laid = LowDensityGrowth(state, search, x, y, Demand::Industrial); break;
+            case 49: laid = HighDensityGrowth(state, host, search, x, y, Demand::Residential); break;
+            case 66: laid = HighDensityGrowth(state, host, search, x, y, Demand::Commercial); break;
+            case 83: laid = HighDensityGrowth(state, host, search, x, y, Demand::Industrial); break;
             default: break;
             }
+            if (laid)
+                search.Refresh(x, y, x + 4, y + 4);
         }
+}
+
+} // namespace
+
+void DevelopmentScan(CityState& state, CityHost& host) {
+    ScanIndex index(state);
+    Scan(state, host, index);
+}
+
+void DevelopmentScanReference(CityState& state, CityHost& host) {
+    PlainSearch search(state);
+    Scan(state, host, search);
 }
 
 } // namespace city

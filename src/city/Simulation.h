@@ -19,6 +19,9 @@ TGridPos FindFirst(const CityState& state, int code);
 
 // The development scan that finishes sites and grows zones, once a month.
 void DevelopmentScan(CityState& state, CityHost& host);
+// The same scan asking the map cell by cell: the yardstick the scan above is checked
+// against.
+void DevelopmentScanReference(CityState& state, CityHost& host);
 // The demand test for a kind of zone; draws random numbers like a growth attempt.
 bool DemandTest(CityState& state, Demand kind);
 // The console's answer to a demand check: "R Yes", "C No", "I Yes" and so on.
