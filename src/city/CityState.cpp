@@ -26,17 +26,6 @@ void CityState::SetCell(int x, int y, int code) {
     c.powered = c.sewered = c.watered = 0;
 }
 
-namespace {
-bool IsBuiltUpCode(int code) {
-    switch (code) {
-    case 9: case 10: case 11: case 12: case 17: case 18: case 20: case 30:
-    case 48: case 49: case 65: case 66: case 82: case 83: case 108: case 109:
-        return false;
-    default:
-        return true;
-    }
-}
-} // namespace
 
 bool CityState::IsCell(int x, int y, int selector) const {
     if (!OnMap(x, y))

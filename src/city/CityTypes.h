@@ -86,6 +86,18 @@ constexpr int kSelBuiltUp = 4087;
 constexpr int kSelPowered = 4088;
 constexpr int kSelBuiltOrLine = 4089;
 
+// Whether a code counts as built up for the cell test 4087 (land, water, roads,
+// railways, zones and parks do not); a power line on the cell counts as well.
+constexpr bool IsBuiltUpCode(int code) {
+    switch (code) {
+    case 9: case 10: case 11: case 12: case 17: case 18: case 20: case 30:
+    case 48: case 49: case 65: case 66: case 82: case 83: case 108: case 109:
+        return false;
+    default:
+        return true;
+    }
+}
+
 // Index of each unlockable item in CityState::unlocks.
 enum Unlock { kUnlockNuclear, kUnlockWind, kUnlockSolar, kUnlockUVTreatment, kUnlockMicroWave,
               kUnlockYourHouse, kUnlockFountain, kUnlockCityHall, kUnlockStatue, kUnlockCount };

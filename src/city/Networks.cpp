@@ -6,7 +6,9 @@
 #include "city/Simulation.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace city {
@@ -219,23 +221,44 @@ struct SpreadGrid {
     std::array<std::uint8_t, kPad * kPad> carried{};
     std::int32_t left[3] = {0, 0, 0};
 
-    void Visit(int i) {
+    // Returns whether the cell took a service.
+    bool Visit(int i) {
         const std::uint8_t offered = static_cast<std::uint8_t>(carried[static_cast<size_t>(i - kPad)] |
                                                                carried[static_cast<size_t>(i + 1)] |
                                                                carried[static_cast<size_t>(i + kPad)] |
                                                                carried[static_cast<size_t>(i - 1)]);
         std::uint8_t wanted = static_cast<std::uint8_t>(offered & ~served[static_cast<size_t>(i)]);
         if (!wanted)
-            return;
+            return false;
+        bool took = false;
         for (int s = 0; s < 3; ++s) {
             const std::uint8_t bit = static_cast<std::uint8_t>(1 << s);
             if ((wanted & bit) && left[s] > 0) {
                 served[static_cast<size_t>(i)] |= bit;
                 --left[s];
+                took = true;
             }
         }
         if (builtUp[static_cast<size_t>(i)])
             carried[static_cast<size_t>(i)] = served[static_cast<size_t>(i)];
+        return took;
+    }
+    // Whether no cell of the row is offered a service it lacks, so that a sweep along
+    // the row would change nothing; tested eight cells a word.
+    bool RowSettled(int y) const {
+        std::uint64_t wanted = 0;
+        for (int x = 0; x < kMapSize; x += 8) {
+            const int i = PadIndex(x, y);
+            wanted |= (Load8(carried, i - kPad) | Load8(carried, i + kPad) | Load8(carried, i - 1) |
+                       Load8(carried, i + 1)) &
+                      ~Load8(served, i);
+        }
+        return wanted == 0;
+    }
+    static std::uint64_t Load8(const std::array<std::uint8_t, kPad * kPad>& a, int i) {
+        std::uint64_t word;
+        std::memcpy(&word, a.data() + i, sizeof word);
+        return word;
     }
     bool Exhausted() const { return left[0] <= 0 && left[1] <= 0 && left[2] <= 0; }
 };
@@ -277,7 +300,7 @@ void RecomputeNetworksFast(CityState& state) {
         for (int x = 0; x < kMapSize; ++x) {
             const TMapCell& c = state.Cell(x, y);
             const size_t i = static_cast<size_t>(PadIndex(x, y));
-            grid.builtUp[i] = state.IsCell(x, y, kSelBuiltUp) ? 1 : 0;
+            grid.builtUp[i] = IsBuiltUpCode(c.code) || c.pendingCode == kCodePowerLine ? 1 : 0;
             grid.served[i] = static_cast<std::uint8_t>((c.powered ? kPower : 0) | (c.sewered ? kSewage : 0) |
                                                        (c.watered ? kWater : 0));
             grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
@@ -285,17 +308,32 @@ void RecomputeNetworksFast(CityState& state) {
     grid.left[0] = state.powerCapacity;
     grid.left[1] = state.sewageCapacity;
     grid.left[2] = state.waterCapacity;
-    // Once every count is used up no sweep can change anything more.
-    for (int pass = 0; pass < 3 && !grid.Exhausted(); ++pass) {
+    // Once every count is used up no sweep can change anything more. Nor can it after
+    // a whole sweep in which no cell took anything: no cell then has a neighbour
+    // offering a service it lacks while some is left, in whatever order it is visited.
+    bool settled = false;
+    for (int pass = 0; pass < 3 && !settled && !grid.Exhausted(); ++pass) {
+        // A row in which nothing is wanted is passed over: visiting it changes nothing.
+        bool took = false;
         for (int y = 0; y < kMapSize; ++y)
-            for (int x = 0; x < kMapSize; ++x)
-                grid.Visit(PadIndex(x, y));
+            if (!grid.RowSettled(y))
+                for (int x = 0; x < kMapSize; ++x)
+                    took |= grid.Visit(PadIndex(x, y));
+        if (!took)
+            break;
+        took = false;
         for (int y = kMapSize - 1; y >= 0; --y)
-            for (int x = 0; x < kMapSize; ++x)
-                grid.Visit(PadIndex(x, y));
+            if (!grid.RowSettled(y))
+                for (int x = 0; x < kMapSize; ++x)
+                    took |= grid.Visit(PadIndex(x, y));
+        if (!took)
+            break;
+        took = false;
         for (int y = 0; y < kMapSize; ++y)
-            for (int x = kMapSize - 1; x >= 0; --x)
-                grid.Visit(PadIndex(x, y));
+            if (!grid.RowSettled(y))
+                for (int x = kMapSize - 1; x >= 0; --x)
+                    took |= grid.Visit(PadIndex(x, y));
+        settled = !took;
     }
     state.powerLeft = grid.left[0];
     state.sewageLeft = grid.left[1];
@@ -311,12 +349,30 @@ void RecomputeNetworksFast(CityState& state) {
 
     // Roads do not change during the step: the number of roads in any square comes
     // from running sums, and only cells with a traffic rule walk their ring.
+    // Each row's roads are also kept as bits (column c is bit c of the two words), so
+    // that a cell walks only the roads of its ring.
     std::array<int, (kMapSize + 1) * (kMapSize + 1)> roadSum{};
     auto sumAt = [&roadSum](int x, int y) -> int& { return roadSum[static_cast<size_t>(y * (kMapSize + 1) + x)]; };
-    for (int y = 0; y < kMapSize; ++y)
-        for (int x = 0; x < kMapSize; ++x)
-            sumAt(x + 1, y + 1) = (state.Cell(x, y).code == kCodeRoad ? 1 : 0) + sumAt(x, y + 1) + sumAt(x + 1, y) -
-                                  sumAt(x, y);
+    // Two overlapping words a row: columns 0 to 63, and columns 16 to 79.
+    std::array<std::uint64_t, 2 * kMapSize> roadBits{};
+    for (int y = 0; y < kMapSize; ++y) {
+        std::uint64_t low = 0, high = 0;
+        for (int x = 0; x < kMapSize; ++x) {
+            const int road = state.Cell(x, y).code == kCodeRoad ? 1 : 0;
+            sumAt(x + 1, y + 1) = road + sumAt(x, y + 1) + sumAt(x + 1, y) - sumAt(x, y);
+            if (x < 64)
+                low |= static_cast<std::uint64_t>(road) << x;
+            if (x >= 16)
+                high |= static_cast<std::uint64_t>(road) << (x - 16);
+        }
+        roadBits[static_cast<size_t>(2 * y)] = low;
+        roadBits[static_cast<size_t>(2 * y + 1)] = high;
+    }
+    // The roads of columns x0 to x0 + 5 of a row as bits 0 to 5.
+    auto roadsOfRow = [&roadBits](int y, int x0) {
+        return (x0 <= 58 ? roadBits[static_cast<size_t>(2 * y)] >> x0 : roadBits[static_cast<size_t>(2 * y + 1)] >> (x0 - 16)) &
+               0x3f;
+    };
     auto roadsIn = [&sumAt](int x0, int y0, int x1, int y1) {
         x0 = std::max(x0, 0), y0 = std::max(y0, 0);
         x1 = std::min(x1, kMapSize - 1), y1 = std::min(y1, kMapSize - 1);
@@ -329,6 +385,19 @@ void RecomputeNetworksFast(CityState& state) {
     // Pollution only adds up, so it is gathered as a difference table and summed once;
     // the value a road adds is still taken from its traffic at its turn in map order.
     std::array<std::int64_t, (kMapSize + 1) * (kMapSize + 1)> diff{};
+    // Apart from the road's, whose share follows its traffic, a rule depends only on
+    // the code: it is looked up once a code.
+    struct PollutionEntry {
+        bool applies = false;
+        int p = 0, r = 0;
+    };
+    std::array<PollutionEntry, kObjectCodes> pollutionOf{};
+    for (int code = 0; code < kObjectCodes; ++code) {
+        TMapCell probe;
+        probe.code = code;
+        PollutionEntry& e = pollutionOf[static_cast<size_t>(code)];
+        e.applies = code != kCodeRoad && PollutionRule(state, probe, e.p, e.r);
+    }
     auto addDiff = [&diff](int x, int y, std::int64_t v) { diff[static_cast<size_t>(y * (kMapSize + 1) + x)] += v; };
 
     for (int y = 0; y < kMapSize; ++y)
@@ -341,17 +410,30 @@ void RecomputeNetworksFast(CityState& state) {
                 const int rule = TrafficRule(state, code, k, largeParks, t);
                 const int x0 = std::max(x - 2, 0), x1 = std::min(x + 3, kMapSize - 1);
                 const int y0 = std::max(y - 2, 0), y1 = std::min(y + 3, kMapSize - 1);
+                const std::uint64_t columns = (std::uint64_t{1} << (x1 - x0 + 1)) - 1;
                 for (int yy = y0; yy <= y1; ++yy)
-                    for (int xx = x0; xx <= x1; ++xx) {
-                        TMapCell& road = state.Cell(xx, yy);
-                        if (road.code != kCodeRoad)
-                            continue;
-                        road.traffic = rule == 1 ? SaturatedAdd(road.traffic, t)
-                                                 : static_cast<std::int32_t>((static_cast<std::int64_t>(road.traffic) + 1) / 10);
+                    for (std::uint64_t bits = roadsOfRow(yy, x0) & columns; bits != 0; bits &= bits - 1) {
+                        std::int32_t& traffic = state.Cell(x0 + std::countr_zero(bits), yy).traffic;
+                        if (rule == 1) {
+                            const std::int64_t sum = traffic + t;
+                            traffic = sum > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                      : sum < std::numeric_limits<std::int32_t>::min()
+                                          ? std::numeric_limits<std::int32_t>::min()
+                                          : static_cast<std::int32_t>(sum);
+                        } else {
+                            traffic = static_cast<std::int32_t>((static_cast<std::int64_t>(traffic) + 1) / 10);
+                        }
                     }
             }
             int p = 0, r = 0;
-            if (PollutionRule(state, c, p, r) && p != 0 && r >= 0) {
+            bool polluting = false;
+            if (code == kCodeRoad) {
+                polluting = PollutionRule(state, c, p, r);
+            } else if (code >= 0 && code < kObjectCodes) {
+                const PollutionEntry& e = pollutionOf[static_cast<size_t>(code)];
+                polluting = e.applies, p = e.p, r = e.r;
+            }
+            if (polluting && p != 0 && r >= 0) {
                 const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
                 const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
                 if (x0 <= x1 && y0 <= y1) {

@@ -73,7 +73,21 @@ void ScanIndex::Build() {
         for (int x = 0; x < kMapSize; ++x) {
             const std::int32_t code = state_.Cell(x, y).code;
             codes_[static_cast<size_t>(y * kMapSize + x)] = code;
-            Toggle(x, y, code, 1);
+            if (code < 0 || code >= kObjectCodes)
+                continue;
+            ++codeCounts_[static_cast<size_t>(code)];
+            const std::uint64_t bit = std::uint64_t{1} << (x & 63);
+            auto mark = [&](int slot) {
+                RowBits& row = rows_[static_cast<size_t>(slot)][static_cast<size_t>(y)];
+                (x < 64 ? row.low : row.high) |= bit;
+                ++slotCounts_[static_cast<size_t>(slot)];
+            };
+            if (const int plain = kPlainSlots[static_cast<size_t>(code)]; plain >= 0)
+                mark(plain);
+            if (code >= 82 && code <= 98)
+                mark(kIndustrialSlot);
+            else if (code >= 23 && code <= 29)
+                mark(kAirportSlot);
         }
 }
 
