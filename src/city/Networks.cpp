@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -220,6 +221,7 @@ struct SpreadGrid {
     // What each cell passes on: its services when it is built-up, else nothing.
     std::array<std::uint8_t, kPad * kPad> carried{};
     std::int32_t left[3] = {0, 0, 0};
+    std::uint8_t live = 0; // the services whose count is not used up
 
     // Returns whether the cell took a service.
     bool Visit(int i) {
@@ -227,40 +229,97 @@ struct SpreadGrid {
                                                                carried[static_cast<size_t>(i + 1)] |
                                                                carried[static_cast<size_t>(i + kPad)] |
                                                                carried[static_cast<size_t>(i - 1)]);
-        std::uint8_t wanted = static_cast<std::uint8_t>(offered & ~served[static_cast<size_t>(i)]);
-        if (!wanted)
+        const std::uint8_t take = static_cast<std::uint8_t>(offered & ~served[static_cast<size_t>(i)] & live);
+        if (!take)
             return false;
-        bool took = false;
-        for (int s = 0; s < 3; ++s) {
-            const std::uint8_t bit = static_cast<std::uint8_t>(1 << s);
-            if ((wanted & bit) && left[s] > 0) {
-                served[static_cast<size_t>(i)] |= bit;
-                --left[s];
-                took = true;
-            }
-        }
+        served[static_cast<size_t>(i)] |= take;
+        left[0] -= take & 1;
+        left[1] -= (take >> 1) & 1;
+        left[2] -= (take >> 2) & 1;
+        live = static_cast<std::uint8_t>((left[0] > 0 ? kPower : 0) | (left[1] > 0 ? kSewage : 0) |
+                                         (left[2] > 0 ? kWater : 0));
         if (builtUp[static_cast<size_t>(i)])
             carried[static_cast<size_t>(i)] = served[static_cast<size_t>(i)];
+        return true;
+    }
+    // Sets the counts of the three services; a service whose count is used up is no
+    // longer given.
+    void SetLeft(std::int32_t power, std::int32_t sewage, std::int32_t water) {
+        left[0] = power, left[1] = sewage, left[2] = water;
+        live = static_cast<std::uint8_t>((power > 0 ? kPower : 0) | (sewage > 0 ? kSewage : 0) | (water > 0 ? kWater : 0));
+    }
+
+    // One sweep along row y, rightward or leftward; returns whether a cell took a
+    // service. Visiting a cell that wants nothing changes nothing, so only the cells
+    // wanting something as the row stands are visited, and the next cell along after
+    // a cell that took something, as its offer may just have grown (the one neighbour
+    // that changes while the row is swept).
+    bool SweepRow(int y, bool rightward) {
+        std::uint64_t low = 0, high = 0;
+        Wanting(y, low, high);
+        bool took = false;
+        const int step = rightward ? 1 : -1;
+        int x = rightward ? 0 : kMapSize - 1;
+        while ((low | high) != 0) {
+            x = rightward ? NextFrom(low, high, x) : PreviousFrom(low, high, x);
+            if (x < 0)
+                break;
+            bool chained = true;
+            while (chained && x >= 0 && x < kMapSize) {
+                chained = Visit(PadIndex(x, y));
+                took |= chained;
+                x += step;
+            }
+            if (x < 0 || x >= kMapSize)
+                break;
+        }
         return took;
     }
-    // Whether no cell of the row is offered a service it lacks, so that a sweep along
-    // the row would change nothing; tested eight cells a word.
-    bool RowSettled(int y) const {
-        std::uint64_t wanted = 0;
+
+    // The cells of row y offered a service they lack and that is not used up, as the
+    // row stands: bit c of the two words is column c. Eight cells are tested a word.
+    void Wanting(int y, std::uint64_t& low, std::uint64_t& high) const {
+        const std::uint64_t liveBytes = live * 0x0101010101010101ULL;
+        low = high = 0;
         for (int x = 0; x < kMapSize; x += 8) {
             const int i = PadIndex(x, y);
-            wanted |= (Load8(carried, i - kPad) | Load8(carried, i + kPad) | Load8(carried, i - 1) |
-                       Load8(carried, i + 1)) &
-                      ~Load8(served, i);
+            const std::uint64_t wanted = (Load8(carried, i - kPad) | Load8(carried, i + kPad) | Load8(carried, i - 1) |
+                                          Load8(carried, i + 1)) &
+                                         ~Load8(served, i) & liveBytes;
+            if (wanted == 0)
+                continue;
+            // One bit a byte (services are bits 0 to 2), gathered into bits 0 to 7.
+            const std::uint64_t any = (wanted | wanted >> 1 | wanted >> 2) & 0x0101010101010101ULL;
+            const std::uint64_t bits = (any * 0x0102040810204080ULL) >> 56;
+            (x < 64 ? low : high) |= bits << (x & 63);
         }
-        return wanted == 0;
+    }
+    // The first column at or after x set in the words, or -1.
+    static int NextFrom(std::uint64_t low, std::uint64_t high, int x) {
+        if (x < 64) {
+            if (const std::uint64_t rest = low & (~std::uint64_t{0} << x))
+                return std::countr_zero(rest);
+            x = 64;
+        }
+        const std::uint64_t rest = high & (~std::uint64_t{0} << (x - 64));
+        return rest ? 64 + std::countr_zero(rest) : -1;
+    }
+    // The last column at or before x set in the words, or -1.
+    static int PreviousFrom(std::uint64_t low, std::uint64_t high, int x) {
+        if (x >= 64) {
+            if (const std::uint64_t rest = high & (~std::uint64_t{0} >> (63 - (x - 64))))
+                return 127 - std::countl_zero(rest);
+            x = 63;
+        }
+        const std::uint64_t rest = low & (~std::uint64_t{0} >> (63 - x));
+        return rest ? 63 - std::countl_zero(rest) : -1;
     }
     static std::uint64_t Load8(const std::array<std::uint8_t, kPad * kPad>& a, int i) {
         std::uint64_t word;
         std::memcpy(&word, a.data() + i, sizeof word);
         return word;
     }
-    bool Exhausted() const { return left[0] <= 0 && left[1] <= 0 && left[2] <= 0; }
+    bool Exhausted() const { return live == 0; }
 };
 
 } // namespace
@@ -305,34 +364,25 @@ void RecomputeNetworksFast(CityState& state) {
                                                        (c.watered ? kWater : 0));
             grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
         }
-    grid.left[0] = state.powerCapacity;
-    grid.left[1] = state.sewageCapacity;
-    grid.left[2] = state.waterCapacity;
+    grid.SetLeft(state.powerCapacity, state.sewageCapacity, state.waterCapacity);
     // Once every count is used up no sweep can change anything more. Nor can it after
     // a whole sweep in which no cell took anything: no cell then has a neighbour
     // offering a service it lacks while some is left, in whatever order it is visited.
     bool settled = false;
     for (int pass = 0; pass < 3 && !settled && !grid.Exhausted(); ++pass) {
-        // A row in which nothing is wanted is passed over: visiting it changes nothing.
         bool took = false;
         for (int y = 0; y < kMapSize; ++y)
-            if (!grid.RowSettled(y))
-                for (int x = 0; x < kMapSize; ++x)
-                    took |= grid.Visit(PadIndex(x, y));
+            took |= grid.SweepRow(y, true);
         if (!took)
             break;
         took = false;
         for (int y = kMapSize - 1; y >= 0; --y)
-            if (!grid.RowSettled(y))
-                for (int x = 0; x < kMapSize; ++x)
-                    took |= grid.Visit(PadIndex(x, y));
+            took |= grid.SweepRow(y, true);
         if (!took)
             break;
         took = false;
         for (int y = 0; y < kMapSize; ++y)
-            if (!grid.RowSettled(y))
-                for (int x = kMapSize - 1; x >= 0; --x)
-                    took |= grid.Visit(PadIndex(x, y));
+            took |= grid.SweepRow(y, false);
         settled = !took;
     }
     state.powerLeft = grid.left[0];
@@ -400,6 +450,30 @@ void RecomputeNetworksFast(CityState& state) {
     }
     auto addDiff = [&diff](int x, int y, std::int64_t v) { diff[static_cast<size_t>(y * (kMapSize + 1) + x)] += v; };
 
+    // When the shares of the whole month cannot add up past the 32-bit range, no sum
+    // is ever held at its edge (a station's damping only brings a road nearer to 0),
+    // so the shares are added plainly, a row of the ring at a time, into a flat table
+    // in which non-roads are masked out. Otherwise each road is added to one by one.
+    std::int64_t shareBound = static_cast<std::int64_t>(count[109]) *
+                              (std::abs(static_cast<std::int64_t>(state.residentialPop) / 10) + 1);
+    for (int code = 48; code <= 98; ++code)
+        shareBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
+                      (std::abs(static_cast<std::int64_t>(ValueOf(state, code))) + 1);
+    const bool plainSums = shareBound <= std::numeric_limits<std::int32_t>::max();
+    // Flow and road mask have a border of two rows and columns before the map and
+    // six after, so that every ring is a block of six rows of eight columns; the last
+    // two columns of a block lie outside the ring and are masked out too.
+    constexpr int kFlowStride = kMapSize + 8;
+    constexpr int kFlowRows = kMapSize + 8;
+    auto flowIndex = [](int x, int y) { return static_cast<size_t>((y + 2) * kFlowStride + x + 2); };
+    std::array<std::int32_t, kFlowStride * kFlowRows> flow{};
+    std::array<std::int32_t, kFlowStride * kFlowRows> roadMask{};
+    constexpr std::int32_t kRingColumns[8] = {-1, -1, -1, -1, -1, -1, 0, 0};
+    if (plainSums)
+        for (int y = 0; y < kMapSize; ++y)
+            for (int x = 0; x < kMapSize; ++x)
+                roadMask[flowIndex(x, y)] = state.Cell(x, y).code == kCodeRoad ? -1 : 0;
+
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             TMapCell& c = state.Cell(x, y);
@@ -411,7 +485,22 @@ void RecomputeNetworksFast(CityState& state) {
                 const int x0 = std::max(x - 2, 0), x1 = std::min(x + 3, kMapSize - 1);
                 const int y0 = std::max(y - 2, 0), y1 = std::min(y + 3, kMapSize - 1);
                 const std::uint64_t columns = (std::uint64_t{1} << (x1 - x0 + 1)) - 1;
-                for (int yy = y0; yy <= y1; ++yy)
+                if (plainSums && rule == 1) {
+                    const std::int32_t share = static_cast<std::int32_t>(t);
+                    for (int dy = -2; dy <= 3; ++dy) {
+                        std::int32_t* f = &flow[flowIndex(x - 2, y + dy)];
+                        const std::int32_t* m = &roadMask[flowIndex(x - 2, y + dy)];
+                        for (int j = 0; j < 8; ++j)
+                            f[j] += share & m[j] & kRingColumns[j];
+                    }
+                } else if (plainSums) {
+                    for (int yy = y0; yy <= y1; ++yy)
+                        for (std::uint64_t bits = roadsOfRow(yy, x0) & columns; bits != 0; bits &= bits - 1) {
+                            std::int32_t& f = flow[flowIndex(x0 + std::countr_zero(bits), yy)];
+                            f = (f + 1) / 10;
+                        }
+                } else {
+                    for (int yy = y0; yy <= y1; ++yy)
                     for (std::uint64_t bits = roadsOfRow(yy, x0) & columns; bits != 0; bits &= bits - 1) {
                         std::int32_t& traffic = state.Cell(x0 + std::countr_zero(bits), yy).traffic;
                         if (rule == 1) {
@@ -424,10 +513,14 @@ void RecomputeNetworksFast(CityState& state) {
                             traffic = static_cast<std::int32_t>((static_cast<std::int64_t>(traffic) + 1) / 10);
                         }
                     }
+                }
             }
             int p = 0, r = 0;
             bool polluting = false;
             if (code == kCodeRoad) {
+                // The road's share of pollution follows its traffic as it stands now.
+                if (plainSums)
+                    c.traffic = flow[flowIndex(x, y)];
                 polluting = PollutionRule(state, c, p, r);
             } else if (code >= 0 && code < kObjectCodes) {
                 const PollutionEntry& e = pollutionOf[static_cast<size_t>(code)];
@@ -444,6 +537,10 @@ void RecomputeNetworksFast(CityState& state) {
                 }
             }
         }
+    if (plainSums)
+        for (int y = 0; y < kMapSize; ++y)
+            for (int x = 0; x < kMapSize; ++x)
+                state.Cell(x, y).traffic = flow[flowIndex(x, y)];
     std::array<std::int64_t, kMapSize + 1> column{};
     for (int y = 0; y < kMapSize; ++y) {
         std::int64_t run = 0;

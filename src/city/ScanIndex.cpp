@@ -5,6 +5,7 @@
 #include "city/Placement.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace city {
 
@@ -64,7 +65,15 @@ void ScanIndex::Toggle(int x, int y, int code, int delta) {
         std::uint64_t& word = x < 64 ? row.low : row.high;
         word ^= std::uint64_t{1} << (x & 63);
         slotCounts_[static_cast<size_t>(slot)] += delta;
+        MarkOccupied(slot, y);
     }
+}
+
+void ScanIndex::MarkOccupied(int slot, int y) {
+    const RowBits& row = rows_[static_cast<size_t>(slot)][static_cast<size_t>(y)];
+    std::uint64_t& word = y < 64 ? occupied_[static_cast<size_t>(slot)].low : occupied_[static_cast<size_t>(slot)].high;
+    const std::uint64_t bit = std::uint64_t{1} << (y & 63);
+    word = (row.low | row.high) != 0 ? word | bit : word & ~bit;
 }
 
 void ScanIndex::Build() {
@@ -89,6 +98,9 @@ void ScanIndex::Build() {
             else if (code >= 23 && code <= 29)
                 mark(kAirportSlot);
         }
+    for (int slot = 0; slot < kSlots; ++slot)
+        for (int y = 0; y < kMapSize; ++y)
+            MarkOccupied(slot, y);
 }
 
 void ScanIndex::Refresh(int x0, int y0, int x1, int y1) {
@@ -128,13 +140,23 @@ bool ScanIndex::Near(int x, int y, int radius, int selector) {
         low &= ~(std::uint64_t{1} << x);
     else if (x >= 64 && x < kMapSize)
         high &= ~(std::uint64_t{1} << (x - 64));
+    // Only the rows holding any cell of the selector are looked at.
+    RowBits span{r0 < 64 ? Span(r0, std::min(r1, 63)) : 0, r1 >= 64 ? Span(std::max(r0, 64) - 64, r1 - 64) : 0};
+    if (y >= 0 && y < 64)
+        span.low &= ~(std::uint64_t{1} << y);
+    else if (y >= 64 && y < kMapSize)
+        span.high &= ~(std::uint64_t{1} << (y - 64));
+    const RowBits& occupied = occupied_[static_cast<size_t>(slot)];
     const auto& rows = rows_[static_cast<size_t>(slot)];
-    for (int r = r0; r <= r1; ++r) {
-        const RowBits& row = rows[static_cast<size_t>(r)];
-        if (r != y && ((row.low & low) | (row.high & high)) != 0)
-            return true;
-    }
-    return false;
+    auto anyIn = [&](std::uint64_t rowSet, int first) {
+        for (; rowSet != 0; rowSet &= rowSet - 1) {
+            const RowBits& row = rows[static_cast<size_t>(first + std::countr_zero(rowSet))];
+            if (((row.low & low) | (row.high & high)) != 0)
+                return true;
+        }
+        return false;
+    };
+    return anyIn(occupied.low & span.low, 0) || anyIn(occupied.high & span.high, 64);
 }
 
 int ScanIndex::Count(int selector) {

@@ -42,11 +42,14 @@ private:
     // The index is built at its first question, so a month without growth pays nothing.
     void Build();
     void Toggle(int x, int y, int code, int delta);
+    void MarkOccupied(int slot, int y);
 
     const CityState& state_;
     bool built_ = false;
     std::array<std::array<RowBits, kMapSize>, kSlots> rows_{};
     std::array<int, kSlots> slotCounts_{};
+    // The rows holding any cell of a slot: bit y of the two words is row y.
+    std::array<RowBits, kSlots> occupied_{};
     std::array<int, kObjectCodes> codeCounts_{};
     // The codes as the index last saw them.
     std::array<std::int32_t, kMapSize * kMapSize> codes_{};
