@@ -191,6 +191,12 @@ void SeaPortGrowth(CityState& state, int x, int y) {
         PlaceObject(state, x, y, 30, 1, 35);
 }
 
+// Airport land, sea-port land and the six zones.
+constexpr bool GrowingCode(int code) {
+    return code == 23 || code == 30 || code == 48 || code == 49 || code == 65 || code == 66 || code == 82 ||
+           code == 83;
+}
+
 // The cell test of the powered marker on the four neighbours, read in place: it runs
 // for every cell of the map each month.
 bool PoweredNeighbour(const CityState& state, int x, int y) {
@@ -264,7 +270,8 @@ template <typename Search> void Scan(CityState& state, CityHost& host, Search& s
                 }
             }
             // Growth needs a powered neighbour; the cell's own supply does not count.
-            if (!PoweredNeighbour(state, x, y))
+            // Only the codes that grow ask (the test changes nothing).
+            if (!GrowingCode(cell.code) || !PoweredNeighbour(state, x, y))
                 continue;
             // Later cells see what was laid here: a building reaches at most four
             // cells right and down from its anchor, a quay five cells either way.

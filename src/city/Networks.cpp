@@ -325,45 +325,71 @@ struct SpreadGrid {
 } // namespace
 
 void RecomputeNetworksFast(CityState& state) {
-    // One pass over the map clears last month's figures and finds, for every code,
-    // its first cell and its number of cells.
+    // Roads do not change during the step: the number of roads in any square comes
+    // from running sums, and only cells with a traffic rule walk their ring. Each
+    // row's roads are also kept as bits, in two overlapping words (columns 0 to 63,
+    // and columns 16 to 79), so that a cell walks only the roads of its ring.
+    std::array<int, (kMapSize + 1) * (kMapSize + 1)> roadSum{};
+    auto sumAt = [&roadSum](int x, int y) -> int& { return roadSum[static_cast<size_t>(y * (kMapSize + 1) + x)]; };
+    std::array<std::uint64_t, 2 * kMapSize> roadBits{};
+    // Flow and road mask have a border of two rows and columns before the map and
+    // six after, so that every ring is a block of six rows of eight columns; the last
+    // two columns of a block lie outside the ring and are masked out too.
+    constexpr int kFlowStride = kMapSize + 8;
+    constexpr int kFlowRows = kMapSize + 8;
+    auto flowIndex = [](int x, int y) { return static_cast<size_t>((y + 2) * kFlowStride + x + 2); };
+    std::array<std::int32_t, kFlowStride * kFlowRows> flow{};
+    std::array<std::int32_t, kFlowStride * kFlowRows> roadMask{};
+    SpreadGrid grid;
+
+    // One pass over the map clears last month's figures, finds for every code its
+    // first cell and its number of cells, and lays out the roads and what is built up.
     std::array<int, kObjectCodes> count{};
     std::array<int, kObjectCodes> first{};
     first.fill(-1);
-    for (int i = 0; i < kMapSize * kMapSize; ++i) {
-        TMapCell& c = state.CityMap[static_cast<size_t>(i)];
-        c.traffic = c.crime = c.pollution = 0;
-        c.powered = c.sewered = c.watered = 0;
-        if (c.code >= 0 && c.code < kObjectCodes) {
-            if (first[static_cast<size_t>(c.code)] < 0)
-                first[static_cast<size_t>(c.code)] = i;
-            ++count[static_cast<size_t>(c.code)];
+    for (int y = 0; y < kMapSize; ++y) {
+        std::uint64_t low = 0, high = 0;
+        for (int x = 0; x < kMapSize; ++x) {
+            const int i = y * kMapSize + x;
+            TMapCell& c = state.CityMap[static_cast<size_t>(i)];
+            c.traffic = c.crime = c.pollution = 0;
+            c.powered = c.sewered = c.watered = 0;
+            if (c.code >= 0 && c.code < kObjectCodes) {
+                if (first[static_cast<size_t>(c.code)] < 0)
+                    first[static_cast<size_t>(c.code)] = i;
+                ++count[static_cast<size_t>(c.code)];
+            }
+            grid.builtUp[static_cast<size_t>(PadIndex(x, y))] =
+                IsBuiltUpCode(c.code) || c.pendingCode == kCodePowerLine ? 1 : 0;
+            const int road = c.code == kCodeRoad ? 1 : 0;
+            sumAt(x + 1, y + 1) = road + sumAt(x, y + 1) + sumAt(x + 1, y) - sumAt(x, y);
+            if (x < 64)
+                low |= static_cast<std::uint64_t>(road) << x;
+            if (x >= 16)
+                high |= static_cast<std::uint64_t>(road) << (x - 16);
+            roadMask[flowIndex(x, y)] = -road;
         }
+        roadBits[static_cast<size_t>(2 * y)] = low;
+        roadBits[static_cast<size_t>(2 * y + 1)] = high;
     }
+
+    // The first plant of each source code is the source of its service.
     state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
-    auto seed = [&](int code, std::uint8_t TMapCell::*marker, std::int32_t& capacity) {
+    auto seed = [&](int code, std::uint8_t service, std::int32_t& capacity) {
         const int at = first[static_cast<size_t>(code)];
         if (at < 0)
             return;
-        (state.CityMap[static_cast<size_t>(at)].*marker) = 1;
+        const size_t i = static_cast<size_t>(PadIndex(at % kMapSize, at / kMapSize));
+        grid.served[i] |= service;
+        grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
         capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) * ValueOf(state, code));
     };
     for (int q = 37; q <= 44; ++q)
-        seed(q, &TMapCell::powered, state.powerCapacity);
+        seed(q, kPower, state.powerCapacity);
     for (int q = 46; q <= 47; ++q)
-        seed(q, &TMapCell::sewered, state.sewageCapacity);
-    seed(45, &TMapCell::watered, state.waterCapacity);
+        seed(q, kSewage, state.sewageCapacity);
+    seed(45, kWater, state.waterCapacity);
 
-    SpreadGrid grid;
-    for (int y = 0; y < kMapSize; ++y)
-        for (int x = 0; x < kMapSize; ++x) {
-            const TMapCell& c = state.Cell(x, y);
-            const size_t i = static_cast<size_t>(PadIndex(x, y));
-            grid.builtUp[i] = IsBuiltUpCode(c.code) || c.pendingCode == kCodePowerLine ? 1 : 0;
-            grid.served[i] = static_cast<std::uint8_t>((c.powered ? kPower : 0) | (c.sewered ? kSewage : 0) |
-                                                       (c.watered ? kWater : 0));
-            grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
-        }
     grid.SetLeft(state.powerCapacity, state.sewageCapacity, state.waterCapacity);
     // Once every count is used up no sweep can change anything more. Nor can it after
     // a whole sweep in which no cell took anything: no cell then has a neighbour
@@ -388,36 +414,7 @@ void RecomputeNetworksFast(CityState& state) {
     state.powerLeft = grid.left[0];
     state.sewageLeft = grid.left[1];
     state.waterLeft = grid.left[2];
-    for (int y = 0; y < kMapSize; ++y)
-        for (int x = 0; x < kMapSize; ++x) {
-            const std::uint8_t m = grid.served[static_cast<size_t>(PadIndex(x, y))];
-            TMapCell& c = state.Cell(x, y);
-            c.powered = (m & kPower) ? 1 : 0;
-            c.sewered = (m & kSewage) ? 1 : 0;
-            c.watered = (m & kWater) ? 1 : 0;
-        }
 
-    // Roads do not change during the step: the number of roads in any square comes
-    // from running sums, and only cells with a traffic rule walk their ring.
-    // Each row's roads are also kept as bits (column c is bit c of the two words), so
-    // that a cell walks only the roads of its ring.
-    std::array<int, (kMapSize + 1) * (kMapSize + 1)> roadSum{};
-    auto sumAt = [&roadSum](int x, int y) -> int& { return roadSum[static_cast<size_t>(y * (kMapSize + 1) + x)]; };
-    // Two overlapping words a row: columns 0 to 63, and columns 16 to 79.
-    std::array<std::uint64_t, 2 * kMapSize> roadBits{};
-    for (int y = 0; y < kMapSize; ++y) {
-        std::uint64_t low = 0, high = 0;
-        for (int x = 0; x < kMapSize; ++x) {
-            const int road = state.Cell(x, y).code == kCodeRoad ? 1 : 0;
-            sumAt(x + 1, y + 1) = road + sumAt(x, y + 1) + sumAt(x + 1, y) - sumAt(x, y);
-            if (x < 64)
-                low |= static_cast<std::uint64_t>(road) << x;
-            if (x >= 16)
-                high |= static_cast<std::uint64_t>(road) << (x - 16);
-        }
-        roadBits[static_cast<size_t>(2 * y)] = low;
-        roadBits[static_cast<size_t>(2 * y + 1)] = high;
-    }
     // The roads of columns x0 to x0 + 5 of a row as bits 0 to 5.
     auto roadsOfRow = [&roadBits](int y, int x0) {
         return (x0 <= 58 ? roadBits[static_cast<size_t>(2 * y)] >> x0 : roadBits[static_cast<size_t>(2 * y + 1)] >> (x0 - 16)) &
@@ -460,23 +457,15 @@ void RecomputeNetworksFast(CityState& state) {
         shareBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
                       (std::abs(static_cast<std::int64_t>(ValueOf(state, code))) + 1);
     const bool plainSums = shareBound <= std::numeric_limits<std::int32_t>::max();
-    // Flow and road mask have a border of two rows and columns before the map and
-    // six after, so that every ring is a block of six rows of eight columns; the last
-    // two columns of a block lie outside the ring and are masked out too.
-    constexpr int kFlowStride = kMapSize + 8;
-    constexpr int kFlowRows = kMapSize + 8;
-    auto flowIndex = [](int x, int y) { return static_cast<size_t>((y + 2) * kFlowStride + x + 2); };
-    std::array<std::int32_t, kFlowStride * kFlowRows> flow{};
-    std::array<std::int32_t, kFlowStride * kFlowRows> roadMask{};
     constexpr std::int32_t kRingColumns[8] = {-1, -1, -1, -1, -1, -1, 0, 0};
-    if (plainSums)
-        for (int y = 0; y < kMapSize; ++y)
-            for (int x = 0; x < kMapSize; ++x)
-                roadMask[flowIndex(x, y)] = state.Cell(x, y).code == kCodeRoad ? -1 : 0;
 
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             TMapCell& c = state.Cell(x, y);
+            const std::uint8_t served = grid.served[static_cast<size_t>(PadIndex(x, y))];
+            c.powered = (served & kPower) ? 1 : 0;
+            c.sewered = (served & kSewage) ? 1 : 0;
+            c.watered = (served & kWater) ? 1 : 0;
             const int code = c.code;
             if ((code >= 48 && code <= 98) || code == 19 || code == 21 || code == 22 || code == 109) {
                 const int k = 1 + roadsIn(x - 3, y - 3, x + 3, y + 3);
@@ -537,17 +526,16 @@ void RecomputeNetworksFast(CityState& state) {
                 }
             }
         }
-    if (plainSums)
-        for (int y = 0; y < kMapSize; ++y)
-            for (int x = 0; x < kMapSize; ++x)
-                state.Cell(x, y).traffic = flow[flowIndex(x, y)];
     std::array<std::int64_t, kMapSize + 1> column{};
     for (int y = 0; y < kMapSize; ++y) {
         std::int64_t run = 0;
         for (int x = 0; x < kMapSize; ++x) {
             column[static_cast<size_t>(x)] += diff[static_cast<size_t>(y * (kMapSize + 1) + x)];
             run += column[static_cast<size_t>(x)];
-            state.Cell(x, y).pollution = SaturatedAdd(0, run);
+            TMapCell& c = state.Cell(x, y);
+            c.pollution = SaturatedAdd(0, run);
+            if (plainSums)
+                c.traffic = flow[flowIndex(x, y)];
         }
     }
 
