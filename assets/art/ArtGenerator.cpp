@@ -1,7 +1,9 @@
 // plazaro_artgen: paints the game's art and writes the resource source and the
 // Graphics folder. Run by the build; the output depends on nothing but this code.
 #include "ArtCatalog.h"
+#include "ArtPainters.h"
 #include "BmpWriter.h"
+#include "IconWriter.h"
 #include "ResourceSourceWriter.h"
 
 #include <cstdio>
@@ -12,12 +14,14 @@
 int main(int argc, char** argv) {
     std::string sourceDir;
     std::string graphicsDir;
+    std::string iconDir;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--sources") == 0) sourceDir = argv[i + 1];
         else if (std::strcmp(argv[i], "--graphics") == 0) graphicsDir = argv[i + 1];
+        else if (std::strcmp(argv[i], "--icons") == 0) iconDir = argv[i + 1];
     }
     if (sourceDir.empty() || graphicsDir.empty()) {
-        std::fprintf(stderr, "usage: plazaro_artgen --sources DIR --graphics DIR\n");
+        std::fprintf(stderr, "usage: plazaro_artgen --sources DIR --graphics DIR [--icons DIR]\n");
         return 2;
     }
     const art::ArtSet set = art::GenerateArt();
@@ -28,6 +32,9 @@ int main(int argc, char** argv) {
     ok = art::ResourceSourceWriter::WriteIfChanged(sourceDir + "/include/PlazaroResources.h", art::ResourceSourceWriter::Header(set)) && ok;
     for (const auto& file : set.files)
         ok = art::BmpWriter::WriteFile(graphicsDir + "/" + file.name, art::BmpWriter::File(file.image, art::Palette::Game())) && ok;
+    // The desktop's icons, in the layout of an icon theme.
+    if (!iconDir.empty())
+        ok = art::IconWriter::WriteTheme(iconDir, "plazaro", art::PaintIcon()) && ok;
     if (!ok) {
         std::fprintf(stderr, "plazaro_artgen: could not write the output\n");
         return 1;

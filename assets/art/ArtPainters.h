@@ -16,6 +16,7 @@ Canvas PaintBlankTile();
 Canvas PaintCursorDiamond(int footprint);
 Canvas PaintBackdrop();
 Canvas PaintTitle();
+Canvas PaintIcon(); // square, transparent round the town
 Canvas PaintToolCursor(int group);
 Canvas PaintGlyph(int group);
 

@@ -452,6 +452,26 @@ Canvas PaintTitle() {
     return c;
 }
 
+Canvas PaintIcon() {
+    // The title's island town on its own, trimmed to what was drawn and centred in a
+    // transparent square: the program's icon.
+    Canvas town(620, 520);
+    DrawTown(town, 280, 200);
+    int left = town.Width(), top = town.Height(), right = -1, bottom = -1;
+    for (int y = 0; y < town.Height(); ++y)
+        for (int x = 0; x < town.Width(); ++x)
+            if (town.Opaque(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    const int side = std::max(right - left, bottom - top) + 1;
+    Canvas icon(side, side);
+    icon.Blit(town, (side - (right - left + 1)) / 2 - left, (side - (bottom - top + 1)) / 2 - top);
+    return icon;
+}
+
 Canvas PaintToolCursor(int group) {
     Canvas c(kCursorSize, kCursorSize);
     // The arrow: its tip at the hotspot, white with a black rim.

@@ -23,6 +23,7 @@
 #endif
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <unistd.h>
@@ -34,23 +35,83 @@ struct Options {
     std::optional<std::uint32_t> seed;
     std::string dir;
     bool quietFrames = false;
+    // A city file to open as soon as the program has started, as Load City would.
+    std::string cityFile;
+    bool help = false;
+    bool version = false;
 };
 
-bool ParseOptions(int argc, char** argv, Options& options) {
+constexpr const char* kUsage =
+    "usage: plazaro [OPTION]... [CITY.PZ1]\n"
+    "Found a city, lay roads and zones, and watch it grow.\n"
+    "\n"
+    "  CITY.PZ1          open this saved city at once (no intro, no start box)\n"
+    "  --headless        run without a window, driven by lines on standard input\n"
+    "  --seed N          seed the random generator (0 to 4294967295) for a replayable game\n"
+    "  --dir FOLDER      take the start-up scripts, Graphics, Sound and Music from FOLDER\n"
+    "  --quiet-frames    headless: leave the map undrawn on each tick\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n"
+    "\n"
+    "See plazaro(6) for the headless driver's directives.\n";
+
+// A seed is a whole 32-bit number written in decimal: anything else (a sign, hex, a
+// value past 4294967295, trailing text) is refused rather than silently cut.
+bool ParseSeed(const std::string& text, std::uint32_t& seed) {
+    if (text.empty() || text.size() > 10)
+        return false;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + std::uint64_t(c - '0');
+    }
+    if (value > 0xFFFFFFFFu)
+        return false;
+    seed = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+// Reads the command line; on a mistake, error holds what to tell the user.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                error = "option " + arg + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
         if (arg == "--headless") {
             options.headless = true;
-        } else if (arg == "--seed" && i + 1 < argc) {
-            int seed = 0;
-            if (!ui::TryStrToInt(argv[++i], seed))
+        } else if (arg == "--seed") {
+            std::string text;
+            if (!value(text))
                 return false;
-            options.seed = static_cast<std::uint32_t>(seed);
-        } else if (arg == "--dir" && i + 1 < argc) {
-            options.dir = argv[++i];
+            std::uint32_t seed = 0;
+            if (!ParseSeed(text, seed)) {
+                error = "the seed '" + text + "' is not a whole number from 0 to 4294967295";
+                return false;
+            }
+            options.seed = seed;
+        } else if (arg == "--dir") {
+            if (!value(options.dir))
+                return false;
         } else if (arg == "--quiet-frames") {
             options.quietFrames = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option " + arg;
+            return false;
+        } else if (options.cityFile.empty()) {
+            options.cityFile = arg;
         } else {
+            error = "only one city file can be opened (" + options.cityFile + ", " + arg + ")";
             return false;
         }
     }
@@ -71,6 +132,7 @@ int RunHeadless(const Options& options) {
         form.Renderer->ComposeFrames = false;
     if (options.seed)
         form.SeedRandom(*options.seed);
+    form.StartCityFile = options.cityFile;
     HeadlessDriver driver(form, backend, std::cin, std::cout);
     // One waveform device that records instead of playing: every sound handed to
     // the platform and every CD command string is reported.
@@ -115,6 +177,7 @@ int RunWindow(const Options& options) {
     TMainForm form;
     if (options.seed)
         form.SeedRandom(*options.seed);
+    form.StartCityFile = options.cityFile;
     backend.Desktop().SetMainForm(&form);
     app.HandleEvent([&] { form.FormCreate(); });
     // The boxes exist once the start-up made them; they are drawn whenever they show.
@@ -162,14 +225,34 @@ int RunWindow(const Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: plazaro [--headless] [--seed N] [--dir PROGRAM_DIR] [--quiet-frames]\n";
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        std::cerr << "plazaro: " << error << "\nTry 'plazaro --help' for more information.\n";
         return 2;
     }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "plazaro " PLAZARO_VERSION "\n";
+        return 0;
+    }
+    // The city file is named from the folder the program was started in, which is
+    // left below.
+    if (!options.cityFile.empty()) {
+        std::error_code ec;
+        const auto absolute = std::filesystem::absolute(options.cityFile, ec);
+        if (!ec)
+            options.cityFile = absolute.string();
+    }
     // The game builds every path from the program folder, and the start-up scripts
-    // are opened from the current folder, which is the program folder.
+    // are opened from the current folder, which is the program folder: beside the
+    // program in a build, the share folder once installed, or the one named.
     if (!options.dir.empty())
         os::SetProgramDir(options.dir);
+    else
+        os::SetProgramDir(os::FindDataDir(os::ExecutableDir(), "City.ini", PLAZARO_INSTALLED_DATA_DIR));
     if (::chdir(os::ProgramDir().c_str()) != 0) {
         std::cerr << "plazaro: can't enter the program folder " << os::ProgramDir() << "\n";
         return 2;

@@ -121,17 +121,22 @@ void TMainForm::F_LoadCityClick() {
     const std::string fileName = OpenDialog.FileName;
     OpenDialog.InitialDir = FolderOf(fileName);
     SettingsChanged();
+    LoadCity(fileName);
+}
+
+bool TMainForm::LoadCity(const std::string& fileName) {
+    Clock.SetEnabled(false);
     // The whole file is read and checked before anything in the city changes; a
     // file that fails leaves the city as it was, paused, with the reason shown.
     std::string bytes, error;
     if (!cityfile::ReadWholeFile(os::ResolvePath(fileName), kCityFileReadLimit, bytes, error)) {
         RunCommand("INFO; Can't Open " + fileName + ";", false, false);
-        return;
+        return false;
     }
     std::optional<cityfile::CityFile> file = cityfile::ParseCityFile(bytes, &CommandInterpreter::ParseFields, error);
     if (!file) {
         RunCommand("INFO; " + fileName + " is not a city file the game can load: " + error + ";", false, false);
-        return;
+        return false;
     }
     City.ResetCityCounters();
     cityfile::ApplyCityFile(*file, City);
@@ -142,6 +147,7 @@ void TMainForm::F_LoadCityClick() {
     city::UnlockStep(City, *this);
     MarkCitySaved(os::ResolvePath(fileName));
     Clock.SetEnabled(true);
+    return true;
 }
 
 bool TMainForm::HasUnsavedChanges() const {

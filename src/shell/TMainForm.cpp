@@ -314,6 +314,14 @@ void TMainForm::FormActivate() {
         return;
     activated_ = true;
     Show();
+    // A city named on the command line opens straight away; one that cannot be
+    // loaded has said why, and the title and the start box follow as usual.
+    if (!StartCityFile.empty()) {
+        Qor_Back.Hide();
+        Plazo_Back.Hide();
+        if (LoadCity(StartCityFile))
+            return;
+    }
     Qor_Back.Hide();
     Plazo_Back.Hide();
     Title_I.PicturePath = City.programDir + "\\Graphics\\title.bmp";

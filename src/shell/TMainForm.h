@@ -143,8 +143,12 @@ public:
     }
     // The start-up sequence, run once while the window is still hidden.
     void FormCreate();
-    // The first activation: the intro, the title picture and the start box.
+    // The first activation: the intro, the title picture and the start box; or, with
+    // a StartCityFile, that city at once.
     void FormActivate();
+    // A city file named when the program was started: it opens at the first
+    // activation, as Load City would, without the intro and the start box.
+    std::string StartCityFile;
     // Shows the game screen for the city now in the state.
     void StartCityView();
     // The new-city procedure of the New City box's Ok button.
@@ -152,6 +156,9 @@ public:
     // Save and Load City of the File menu (shell/CityFileCommands.cpp).
     void F_SaveClick();
     void F_LoadCityClick();
+    // Loads a city file and starts playing it, as Load City does after its dialog;
+    // false (with the loader's message shown) when the file cannot be loaded.
+    bool LoadCity(const std::string& fileName);
 
     // --- the player's files (shell/CityFileCommands.cpp)
     // Saves through the Save dialog; true when the city was written.

@@ -33,6 +33,22 @@ void SetProgramDir(const std::string& dir) {
     OverrideDir() = d;
 }
 
+std::string FindDataDir(const std::string& executableDir, const std::string& marker,
+                        const std::string& installedRelative) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_regular_file(fs::path(executableDir) / marker, ec))
+        return executableDir;
+    const fs::path installed = (fs::path(executableDir) / installedRelative).lexically_normal();
+    if (!installedRelative.empty() && fs::is_regular_file(installed / marker, ec)) {
+        std::string dir = installed.string();
+        while (dir.size() > 1 && dir.back() == '/')
+            dir.pop_back();
+        return dir;
+    }
+    return executableDir;
+}
+
 std::string ProgramFile() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);

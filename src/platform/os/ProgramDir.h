@@ -11,6 +11,13 @@ std::string ExecutableDir();
 std::string ProgramDir();
 void SetProgramDir(const std::string& dir);
 
+// The folder of a program's data, for a program in executableDir: that folder itself
+// when it holds the marker file (a build folder, where everything lies beside the
+// program), otherwise executableDir/installedRelative when the marker is there (an
+// installed program, whose data lies in its share folder), otherwise executableDir.
+std::string FindDataDir(const std::string& executableDir, const std::string& marker,
+                        const std::string& installedRelative);
+
 // The program file's own path (ProgramDir + "/" + the program's file name).
 std::string ProgramFile();
 

@@ -37,6 +37,17 @@ bool SdlBackend::Open(const std::string& title, int screenWidth, int screenHeigh
         }
         ownsVideo_ = true;
     }
+    // With no display SDL falls back to drivers that draw nowhere; a player would be
+    // left with a program running unseen. Those drivers are for whoever asks for them
+    // by name (tests do).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
+        !(asked && SDL_strcasecmp(asked, driver) == 0)) {
+        error_ = "no display found";
+        Close();
+        return false;
+    }
     desktop_ = paint::Desktop(screenWidth, screenHeight);
     const int fw = desktop_.FrameWidth(), fh = desktop_.FrameHeight();
     // The main window opens maximised; a desktop without a window manager to
