@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-dejavu-core      # the font embedded at build time
   libpng-dev             # screenshots
   libgtest-dev libbenchmark-dev
+  desktop-file-utils appstream shared-mime-info groff-base   # checks of the installed desktop files
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

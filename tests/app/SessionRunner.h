@@ -42,6 +42,32 @@ inline std::vector<std::string> RunPlazaro(const std::string& input, int seed, c
     return lines;
 }
 
+// Runs a shell command; returns what it wrote on standard output and, when asked, its
+// exit status (standard error goes where the command line sends it).
+inline std::string Shell(const std::string& command, int* status = nullptr) {
+    std::string all;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            all.append(buffer, n);
+        const int rc = ::pclose(pipe);
+        if (status)
+            *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    } else if (status) {
+        *status = -1;
+    }
+    return all;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
