@@ -2,8 +2,10 @@
 // Graphics folder. Run by the build; the output depends on nothing but this code.
 #include "ArtCatalog.h"
 #include "ArtPainters.h"
+#include "AviWriter.h"
 #include "BmpWriter.h"
 #include "IconWriter.h"
+#include "IntroArt.h"
 #include "ResourceSourceWriter.h"
 
 #include <cstdio>
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
     // The desktop's icons, in the layout of an icon theme.
     if (!iconDir.empty())
         ok = art::IconWriter::WriteTheme(iconDir, "plazaro", art::PaintIcon()) && ok;
+    for (const art::IntroVideo& video : {art::PaintStudioVideo(), art::PaintTitleVideo()})
+        ok = art::BmpWriter::WriteFile(graphicsDir + "/" + video.name,
+                                       art::AviWriter::File(video.frames, art::Palette::Game().Colours(), video.framesPerSecond)) &&
+             ok;
     if (!ok) {
         std::fprintf(stderr, "plazaro_artgen: could not write the output\n");
         return 1;

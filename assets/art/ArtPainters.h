@@ -17,6 +17,11 @@ Canvas PaintCursorDiamond(int footprint);
 Canvas PaintBackdrop();
 Canvas PaintTitle();
 Canvas PaintIcon(); // square, transparent round the town
+// The title picture as the intro video builds it up: the dark sky at 0, the whole
+// picture (PaintTitle) at 1.
+Canvas PaintTitleBuilding(double build);
+// Ordered dithering, so smooth gradients survive the trip into 256 colours.
+Rgb Dither(Rgb c, int x, int y, double amount);
 Canvas PaintToolCursor(int group);
 Canvas PaintGlyph(int group);
 

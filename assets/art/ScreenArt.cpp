@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -16,14 +17,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 const Rgb kVoid{26, 32, 46};
 const Rgb kVoidLine{36, 44, 62};
-
-// Ordered dithering, so smooth gradients survive the trip into 256 colours.
-Rgb Dither(Rgb c, int x, int y, double amount) {
-    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    const double offset = (kBayer[y & 3][x & 3] / 16.0 - 0.47) * amount;
-    auto ch = [offset](int v) { return std::uint8_t(std::clamp(int(std::lround(v + offset)), 0, 255)); };
-    return Rgb{ch(c.r), ch(c.g), ch(c.b)};
-}
 
 struct Point {
     double x, y;
@@ -214,8 +207,26 @@ Canvas GlyphCanvas(int group) {
 
 // ---- the title scene ------------------------------------------------------------------------
 
+// One picture of the title's town at its place; the town is drawn piece by piece in
+// this order (ground first, then back to front), which is also the order in which the
+// intro video builds it.
+struct TownPiece {
+    const Canvas* picture;
+    int x, y;
+    bool ground;
+};
+
+const Canvas& CachedPicture(int code) {
+    static std::map<int, Canvas> cache;
+    auto it = cache.find(code);
+    if (it == cache.end())
+        it = cache.emplace(code, PaintPicture(code)).first;
+    return it->second;
+}
+
 // A little island town built from the game's own pictures.
-void DrawTown(Canvas& canvas, int originX, int originY) {
+std::vector<TownPiece> TownPieces(int originX, int originY) {
+    std::vector<TownPiece> pieces;
     constexpr int kSize = 9;
     int grid[kSize][kSize];
     int treeDensity = 6;
@@ -244,18 +255,18 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
     auto tileY = [&](int x, int y) { return originY + 15 * (x + y); };
     auto isWater = [&](int x, int y) { return x < 0 || y < 0 || x >= kSize || y >= kSize || grid[y][x] == 12; };
     auto isRoad = [&](int x, int y) { return x >= 0 && y >= 0 && x < kSize && y < kSize && grid[y][x] == 17; };
-    const Canvas grass = PaintPicture(9);
+    const Canvas& grass = CachedPicture(9);
     // Ground first, everywhere.
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             if (grid[y][x] == 12) {
-                canvas.Blit(PaintPicture(12), tileX(x, y), tileY(x, y));
+                pieces.push_back({&CachedPicture(12), tileX(x, y), tileY(x, y), true});
                 const int dx[4] = {0, 1, 0, -1};
                 const int dy[4] = {-1, 0, 1, 0};
                 for (int d = 0; d < 4; ++d)
-                    if (isWater(x + dx[d], y + dy[d])) canvas.Blit(PaintPicture(162 + d), tileX(x, y), tileY(x, y));
+                    if (isWater(x + dx[d], y + dy[d])) pieces.push_back({&CachedPicture(162 + d), tileX(x, y), tileY(x, y), true});
             } else {
-                canvas.Blit(grass, tileX(x, y), tileY(x, y));
+                pieces.push_back({&grass, tileX(x, y), tileY(x, y), true});
             }
         }
     // Then roads, trees and buildings, back to front by the front corner of each footprint.
@@ -284,19 +295,20 @@ void DrawTown(Canvas& canvas, int originX, int originY) {
             else if (n && e && !s && w) piece = 10;
             else if (!e && !w && (n || s)) piece = 1;
             else if (!n && !s && (e || w)) piece = 2;
-            canvas.Blit(PaintPicture(124 + piece), tileX(x, y), tileY(x, y));
+            pieces.push_back({&CachedPicture(124 + piece), tileX(x, y), tileY(x, y), false});
             continue;
         }
         if (pl.code == 11) {
-            const Canvas tree = PaintPicture(11);
+            const Canvas& tree = CachedPicture(11);
             const int offsets[10][2] = {{27, 3}, {37, 5}, {20, 7}, {30, 7}, {40, 10}, {10, 10}, {28, 11}, {10, 12}, {16, 15}, {28, 17}};
-            for (int i = 0; i < treeDensity + 2; ++i) canvas.Blit(tree, tileX(x, y) + offsets[i][0], tileY(x, y) + offsets[i][1]);
+            for (int i = 0; i < treeDensity + 2; ++i) pieces.push_back({&tree, tileX(x, y) + offsets[i][0], tileY(x, y) + offsets[i][1], false});
             continue;
         }
         const PictureShape shape = PictureShapeFor(pl.code);
         const int s = shape.footprint;
-        canvas.Blit(PaintPicture(pl.code), tileX(x, y) - 30 * (s - 1), tileY(x, y) - (shape.height - (30 * s + 1)));
+        pieces.push_back({&CachedPicture(pl.code), tileX(x, y) - 30 * (s - 1), tileY(x, y) - (shape.height - (30 * s + 1)), false});
     }
+    return pieces;
 }
 
 void Logo(Canvas& canvas, const std::string& text, int y, int scale) {
@@ -319,6 +331,14 @@ void Logo(Canvas& canvas, const std::string& text, int y, int scale) {
 }
 
 } // namespace
+
+// Ordered dithering, so smooth gradients survive the trip into 256 colours.
+Rgb Dither(Rgb c, int x, int y, double amount) {
+    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    const double offset = (kBayer[y & 3][x & 3] / 16.0 - 0.47) * amount;
+    auto ch = [offset](int v) { return std::uint8_t(std::clamp(int(std::lround(v + offset)), 0, 255)); };
+    return Rgb{ch(c.r), ch(c.g), ch(c.b)};
+}
 
 Canvas PaintBlankTile() {
     Canvas canvas(59, 31);
@@ -420,7 +440,10 @@ Canvas PaintBackdrop() {
     return c;
 }
 
-Canvas PaintTitle() {
+Canvas PaintTitle() { return PaintTitleBuilding(1.0); }
+
+Canvas PaintTitleBuilding(double build) {
+    auto clamp01 = [](double v) { return std::clamp(v, 0.0, 1.0); };
     Canvas c(400, 400);
     // Evening sky: deep blue above, warm at the horizon, with a few stars.
     for (int y = 0; y < 400; ++y) {
@@ -433,10 +456,12 @@ Canvas PaintTitle() {
         }
     }
     // A crescent moon over the harbour.
-    c.FillEllipse(356, 118, 12, 12, Rgb{250, 244, 210});
-    for (int y = 100; y < 136; ++y)
-        for (int x = 340; x < 372; ++x)
-            if ((x - 362) * (x - 362) + (y - 113) * (y - 113) < 110) c.Set(x, y, Dither(Mix(Rgb{16, 24, 60}, Rgb{70, 80, 150}, y / 219.0), x, y, 22));
+    if (build >= 0.1) {
+        c.FillEllipse(356, 118, 12, 12, Rgb{250, 244, 210});
+        for (int y = 100; y < 136; ++y)
+            for (int x = 340; x < 372; ++x)
+                if ((x - 362) * (x - 362) + (y - 113) * (y - 113) < 110) c.Set(x, y, Dither(Mix(Rgb{16, 24, 60}, Rgb{70, 80, 150}, y / 219.0), x, y, 22));
+    }
     // Sea all round the island.
     for (int y = 262; y < 400; ++y)
         for (int x = 0; x < 400; ++x) {
@@ -444,11 +469,44 @@ Canvas PaintTitle() {
             if (((x / 6) + y * 3) % 11 == 0) w = Shade(w, 1.3);
             c.Set(x, y, w);
         }
-    DrawTown(c, 171, 166);
-    Logo(c, "PLAZARO", 24, 7);
-    const std::string sub = "BUILD YOUR CITY";
-    PixelFont::Draw(c, sub, (400 - PixelFont::Width(sub, 2)) / 2 + 1, 86, 2, Rgb{20, 16, 30});
-    PixelFont::Draw(c, sub, (400 - PixelFont::Width(sub, 2)) / 2, 85, 2, Rgb{230, 236, 250});
+    // The town: the ground spreads out first, then roads, trees and buildings drop
+    // into place one after the other.
+    const std::vector<TownPiece> pieces = TownPieces(171, 166);
+    const int grounds = int(std::count_if(pieces.begin(), pieces.end(), [](const TownPiece& p) { return p.ground; }));
+    const int objects = int(pieces.size()) - grounds;
+    int groundIndex = 0, objectIndex = 0;
+    for (const TownPiece& piece : pieces) {
+        if (piece.ground) {
+            const double start = 0.08 + 0.22 * groundIndex++ / std::max(1, grounds);
+            if (build >= start) c.Blit(*piece.picture, piece.x, piece.y);
+            continue;
+        }
+        const double start = 0.30 + 0.32 * objectIndex++ / std::max(1, objects);
+        if (build < start) continue;
+        const double fall = 1.0 - clamp01((build - start) / 0.06);
+        c.Blit(*piece.picture, piece.x, piece.y - int(std::lround(36.0 * fall * fall)));
+    }
+    // The name is wiped in from the left, a bright edge leading the wipe.
+    const double reveal = clamp01((build - 0.66) / 0.2);
+    if (reveal > 0) {
+        Canvas logo(400, 120);
+        Logo(logo, "PLAZARO", 24, 7);
+        const int w = PixelFont::Width("PLAZARO", 7);
+        const int x0 = (400 - w) / 2 - 4;
+        const int edge = x0 + int(std::lround((w + 12) * reveal));
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < std::min(400, edge); ++x) {
+                if (!logo.Opaque(x, y)) continue;
+                Rgb px = logo.At(x, y);
+                if (reveal < 1.0 && x >= edge - 6) px = Mix(px, Rgb{255, 255, 240}, 0.7);
+                c.Set(x, y, px);
+            }
+    }
+    if (build >= 0.9) {
+        const std::string sub = "BUILD YOUR CITY";
+        PixelFont::Draw(c, sub, (400 - PixelFont::Width(sub, 2)) / 2 + 1, 86, 2, Rgb{20, 16, 30});
+        PixelFont::Draw(c, sub, (400 - PixelFont::Width(sub, 2)) / 2, 85, 2, Rgb{230, 236, 250});
+    }
     return c;
 }
 

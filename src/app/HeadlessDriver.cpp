@@ -51,13 +51,42 @@ HeadlessDriver::HeadlessDriver(TMainForm& form, headless::HeadlessBackend& backe
 void HeadlessDriver::Print(const std::string& line) { out_ << line << '\n' << std::flush; }
 
 bool HeadlessDriver::HandleNextLine() {
+    auto& app = ui::Application::Instance();
+    if (!deferred_.empty() && !app.Waiting()) {
+        std::string line = deferred_.front();
+        deferred_.pop_front();
+        HandleLine(line);
+        return true;
+    }
     std::string line;
     if (!std::getline(in_, line))
         return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
+    if (app.Waiting() && IsPlayerInput(line)) {
+        // The window takes no input while a handler waits (the intro). A key press or
+        // a click skips a skippable wait and is used up by it; any other action of the
+        // player skips it too and then happens, once the wait is over.
+        const bool skipped = app.InputDuringWait();
+        const bool keyOrClick = line.rfind(":key ", 0) == 0 || line.rfind(":click ", 0) == 0;
+        if (!skipped || !keyOrClick)
+            deferred_.push_back(line);
+        return true;
+    }
     HandleLine(line);
     return true;
+}
+
+bool HeadlessDriver::IsPlayerInput(const std::string& line) {
+    if (line.empty() || line.rfind("//", 0) == 0)
+        return false;
+    if (line[0] != ':')
+        return true; // typed into the console
+    const std::string name = line.substr(0, line.find(' '));
+    for (const char* input : {":press", ":key", ":type", ":set", ":move", ":click", ":point", ":map", ":new"})
+        if (name == input)
+            return true;
+    return false;
 }
 
 void HeadlessDriver::HandleLine(const std::string& line) {

@@ -1,6 +1,7 @@
 // The headless driver: runs the whole game from lines of standard input.
 #pragma once
 
+#include <deque>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     TMainForm& Form() { return form_; }
     headless::HeadlessBackend& Backend() { return backend_; }
 
+    // Whether a line is something the player does (a console line, a key, a click, a
+    // widget pressed...) rather than a question to the driver or the passing of time.
+    static bool IsPlayerInput(const std::string& line);
+
 private:
     void RunDirective(const std::string& line);
     void PrintState();
@@ -47,4 +52,6 @@ private:
     headless::HeadlessBackend& backend_;
     std::istream& in_;
     std::ostream& out_;
+    // Player input that came while a handler waited, to be handled after the wait.
+    std::deque<std::string> deferred_;
 };

@@ -182,8 +182,15 @@ void TMainForm::BuildWidgets() {
     Panel1.Hide();
     Title_I.Stretch = true;
     Title_I.Hide();
-    Qor_Back.SetBounds(118, 20, 420, 60);
-    Plazo_Back.SetBounds(203, 130, 250, 250);
+    Qor_Back->SetBounds(118, 20, 420, 60);
+    Plazo_Back->SetBounds(203, 130, 250, 250);
+    // The players' button bars are never shown and a finished video is not rewound.
+    Qor_Video->DeviceType = "avivideo";
+    Qor_Video->Display = Qor_Back.get();
+    Qor_Video->AutoRewind = false;
+    Plazo_Video->DeviceType = "avivideo";
+    Plazo_Video->Display = Plazo_Back.get();
+    Plazo_Video->AutoRewind = false;
 
     Start_GB.SetBounds(0, 0, 153, 129);
     Start_GB.Caption = "Plazaro";
@@ -314,20 +321,58 @@ void TMainForm::FormActivate() {
         return;
     activated_ = true;
     Show();
-    // A city named on the command line opens straight away; one that cannot be
-    // loaded has said why, and the title and the start box follow as usual.
+    // A city named on the command line opens straight away, without the intro; one
+    // that cannot be loaded has said why, and the title and the start box follow.
     if (!StartCityFile.empty()) {
-        Qor_Back.Hide();
-        Plazo_Back.Hide();
-        if (LoadCity(StartCityFile))
+        Qor_Back->Hide();
+        Plazo_Back->Hide();
+        if (LoadCity(StartCityFile)) {
+            DestroyIntro();
             return;
+        }
+    } else if (City.playVideos) {
+        PlayIntro();
     }
-    Qor_Back.Hide();
-    Plazo_Back.Hide();
+    Qor_Back->Hide();
+    Plazo_Back->Hide();
     Title_I.PicturePath = City.programDir + "\\Graphics\\title.bmp";
     Title_I.SetBounds(120, 20, 400, 400);
     Title_I.Show();
     Start_GB.Show();
+    DestroyIntro();
+}
+
+void TMainForm::PlayIntro() {
+    auto& app = ui::Application::Instance();
+    const struct {
+        ui::MediaPlayer* player;
+        const char* file;
+        std::uint64_t waitMs;
+    } videos[] = {{Qor_Video.get(), "qor.avi", 1600}, {Plazo_Video.get(), "city_title.avi", 3400}};
+    for (const auto& video : videos) {
+        try {
+            video.player->FileName = City.programDir + "\\Graphics\\" + video.file;
+            video.player->Open();
+            video.player->Play();
+        } catch (const ui::EMCIDeviceError& error) {
+            // A video that cannot play is reported and left out; start-up goes on to
+            // the title picture rather than stopping with an empty window.
+            app.ShowException(error);
+            continue;
+        }
+        if (app.Wait(video.waitMs, true) || app.Terminated())
+            return; // the player skipped the rest of the intro
+    }
+}
+
+void TMainForm::DestroyIntro() {
+    for (ui::Component* part : std::initializer_list<ui::Component*>{Qor_Video.get(), Plazo_Video.get(), Qor_Back.get(), Plazo_Back.get()})
+        if (part)
+            Unregister(*part);
+    Qor_Video.reset();
+    Plazo_Video.reset();
+    Qor_Back.reset();
+    Plazo_Back.reset();
 }
 
 void TMainForm::StartCityView() {

@@ -8,6 +8,7 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/MediaPlayer.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/RangeControls.h"
@@ -94,8 +95,12 @@ public:
 
     ui::Panel Panel1{"Panel1", this};
     ui::Image Title_I{"Title_I", this};
-    ui::Panel Qor_Back{"Qor_Back", this};
-    ui::Panel Plazo_Back{"Plazo_Back", this};
+    // The intro's two panels and the media players that play into them; the first
+    // activation destroys all four once the intro is over.
+    std::unique_ptr<ui::Panel> Qor_Back = std::make_unique<ui::Panel>("Qor_Back", this);
+    std::unique_ptr<ui::Panel> Plazo_Back = std::make_unique<ui::Panel>("Plazo_Back", this);
+    std::unique_ptr<ui::MediaPlayer> Qor_Video = std::make_unique<ui::MediaPlayer>("Qor_Video", this);
+    std::unique_ptr<ui::MediaPlayer> Plazo_Video = std::make_unique<ui::MediaPlayer>("Plazo_Video", this);
 
     ui::GroupBox Start_GB{"Start_GB", this};
     ui::RadioButton S_New_RB{"S_New_RB", &Start_GB};
@@ -214,6 +219,10 @@ private:
     // Start-up steps 6 to 10: the scene's background, the display, the back buffer,
     // the pictures, the blank tile and cursors, and the version lines.
     void StartGraphics();
+    // The first activation's step 2: both videos, each followed by its wait; a key
+    // press or a click skips the rest.
+    void PlayIntro();
+    void DestroyIntro();
     void CreateGraphics();
     void ReleaseGraphics();
     std::unique_ptr<ScreenPort> DisplayLink;

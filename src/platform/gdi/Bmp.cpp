@@ -1,6 +1,8 @@
 // BMP decoding with every read checked against the buffer.
 #include "platform/gdi/Bmp.h"
 
+#include "platform/gdi/Rle8.h"
+
 #include <cstring>
 
 namespace gdi {
@@ -155,49 +157,13 @@ std::string DecodeBmp(const std::uint8_t* data, std::size_t size, bool withFileH
         return {};
     }
 
-    // RLE8: runs and absolute runs, end of line, delta, end of bitmap. Pixels that
-    // fall outside the bitmap are dropped, as the platform does.
-    std::size_t pos = 0;
-    std::int64_t x = 0, row = 0;
-    auto put = [&](std::uint8_t index) {
+    // RLE8: pixels that fall outside the bitmap are dropped, as the platform does.
+    const Rle8Result walked = WalkRle8(bits, available, absHeight, [&](std::int64_t x, std::int64_t row, std::uint8_t index) {
         if (x >= 0 && x < width && row >= 0 && row < absHeight)
-            out.pixels[std::size_t(absHeight - 1 - row) * std::size_t(width) + std::size_t(x)] =
-                colourAt(index);
-        ++x;
-    };
-    while (true) {
-        if (pos + 2 > available)
-            return "Bitmap: RLE data truncated";
-        std::uint8_t count = bits[pos], value = bits[pos + 1];
-        pos += 2;
-        if (count > 0) {
-            for (int i = 0; i < count; ++i)
-                put(value);
-            continue;
-        }
-        if (value == 0) { // end of line
-            x = 0;
-            ++row;
-        } else if (value == 1) { // end of bitmap
-            break;
-        } else if (value == 2) { // delta
-            if (pos + 2 > available)
-                return "Bitmap: RLE data truncated";
-            x += bits[pos];
-            row += bits[pos + 1];
-            pos += 2;
-        } else { // absolute run, padded to a word
-            std::size_t n = value;
-            std::size_t padded = n + (n & 1);
-            if (padded > available - pos)
-                return "Bitmap: RLE data truncated";
-            for (std::size_t i = 0; i < n; ++i)
-                put(bits[pos + i]);
-            pos += padded;
-        }
-        if (row >= absHeight)
-            break;
-    }
+            out.pixels[std::size_t(absHeight - 1 - row) * std::size_t(width) + std::size_t(x)] = colourAt(index);
+    });
+    if (walked == Rle8Result::Truncated)
+        return "Bitmap: RLE data truncated";
     return {};
 }
 

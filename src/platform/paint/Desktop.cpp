@@ -8,6 +8,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/Panel.h"
 #include "platform/ui/RangeControls.h"
 #include "platform/ui/Screen.h"
 
@@ -52,6 +53,8 @@ void HashTree(Hasher& h, const ui::Control& c) {
             h.Str(line);
     else if (auto* image = dynamic_cast<const ui::Image*>(&c))
         h.Str(image->PicturePath);
+    else if (auto* panel = dynamic_cast<const ui::Panel*>(&c))
+        h.Int(std::int64_t(panel->Picture.serial));
     else if (auto* speed = dynamic_cast<const ui::SpeedButton*>(&c))
         h.Str(speed->Glyph);
     for (const ui::Control* child : c.Children())

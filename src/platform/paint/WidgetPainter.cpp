@@ -349,6 +349,22 @@ void WidgetPainter::PaintControl(const ui::Control& control, const Rect& r) {
     }
     if (auto* panel = dynamic_cast<const ui::Panel*>(&control)) {
         frame_.Fill(r, FromColor(panel->BackColor));
+        const ui::PanelPicture& picture = panel->Picture;
+        if (picture.width > 0 && picture.height > 0 &&
+            picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height)) {
+            // A video's frame covers the panel from its top-left corner, cut to the panel.
+            const int w = std::min(picture.width, r.w), h = std::min(picture.height, r.h);
+            if (w == picture.width && h == picture.height) {
+                frame_.CopyPixels(picture.pixels, w, h, r.x, r.y);
+            } else if (w > 0 && h > 0) {
+                std::vector<Rgb> part(std::size_t(w) * std::size_t(h));
+                for (int y = 0; y < h; ++y)
+                    std::copy_n(picture.pixels.begin() + std::ptrdiff_t(y) * picture.width, w,
+                                part.begin() + std::ptrdiff_t(y) * w);
+                frame_.CopyPixels(part, w, h, r.x, r.y);
+            }
+            return;
+        }
         frame_.DrawBevel(r, Bevel::RaisedThin);
         if (!panel->Caption.empty()) {
             std::string text = StripAccelerator(panel->Caption);

@@ -76,6 +76,32 @@ void Application::ProcessMessages() {
 
 std::uint64_t Application::NowMs() const { return backend_ ? backend_->NowMs() : 0; }
 
+bool Application::Wait(std::uint64_t ms, bool skippable) {
+    if (!backend_)
+        return false;
+    waits_.push_back(WaitState{NowMs() + ms, skippable, false});
+    const std::size_t level = waits_.size() - 1;
+    while (!terminated_ && !waits_[level].skipped && NowMs() < waits_[level].deadline)
+        if (!backend_->PumpEvents(true))
+            EndOfInput();
+    const bool skipped = waits_[level].skipped;
+    waits_.resize(level);
+    return skipped;
+}
+
+std::optional<std::uint64_t> Application::WaitDeadline() const {
+    if (waits_.empty())
+        return std::nullopt;
+    return waits_.back().deadline;
+}
+
+bool Application::InputDuringWait() {
+    if (waits_.empty() || !waits_.back().skippable)
+        return false;
+    waits_.back().skipped = true;
+    return true;
+}
+
 void Application::FireDueTimers(std::uint64_t now) {
     // A timer's handler may open a box whose loop fires timers again; like the
     // platform, a timer does not fire while its own handler runs.

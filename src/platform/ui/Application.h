@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,18 @@ public:
 
     std::uint64_t NowMs() const;
 
+    // Lets ms of time pass inside a handler that must wait (the intro's pauses): the
+    // loop goes on pumping, so timers fire and the window is drawn, but input reaches
+    // no window. With skippable, a key press or a click ends the wait early (and is
+    // used up by it). Answers true when the wait was cut short by input.
+    bool Wait(std::uint64_t ms, bool skippable);
+    // A wait is running (the innermost one ends at WaitDeadline).
+    bool Waiting() const { return !waits_.empty(); }
+    std::optional<std::uint64_t> WaitDeadline() const;
+    // The backend saw a key press or a click during a wait: true when it ended a
+    // skippable wait (the input is used up), false when the input must wait its turn.
+    bool InputDuringWait();
+
     // Fires every enabled timer whose due time is at or before now, earliest first;
     // the backend calls this as its clock moves.
     void FireDueTimers(std::uint64_t now);
@@ -69,6 +82,12 @@ private:
     std::vector<Timer*> timers_;
     bool firing_ = false;
     bool closeAsked_ = false;
+    struct WaitState {
+        std::uint64_t deadline = 0;
+        bool skippable = false;
+        bool skipped = false;
+    };
+    std::vector<WaitState> waits_;
 };
 
 } // namespace ui

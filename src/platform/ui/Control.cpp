@@ -5,7 +5,11 @@
 
 namespace ui {
 
-Control::Control(std::string name, Control* parent) : Component(std::move(name)) { SetParent(parent); }
+Control::Control(std::string name, Control* parent) : Component(std::move(name)) {
+    static std::uint64_t nextHandle = 0x100;
+    handle_ = nextHandle++;
+    SetParent(parent);
+}
 
 Control::~Control() {
     SetParent(nullptr);

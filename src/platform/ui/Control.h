@@ -43,6 +43,9 @@ public:
         Left = left, Top = top, Width = width, Height = height;
     }
 
+    // The window's number, as the platform's calls that draw into it name it.
+    std::uint64_t Handle() const { return handle_; }
+
     Control* Parent() const { return parent_; }
     void SetParent(Control* parent);
     const std::vector<Control*>& Children() const { return children_; }
@@ -58,6 +61,7 @@ public:
 
 private:
     Control* parent_ = nullptr;
+    std::uint64_t handle_ = 0;
     std::vector<Control*> children_;
     bool visible_ = true;
     bool enabled_ = true;

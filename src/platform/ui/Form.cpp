@@ -13,6 +13,12 @@ void Form::Register(Component& component) {
         components_[component.Name] = &component;
 }
 
+void Form::Unregister(const Component& component) {
+    auto it = components_.find(component.Name);
+    if (it != components_.end() && it->second == &component)
+        components_.erase(it);
+}
+
 Component* Form::FindComponent(const std::string& name) const {
     auto it = components_.find(name);
     return it == components_.end() ? nullptr : it->second;

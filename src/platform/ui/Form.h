@@ -19,6 +19,8 @@ public:
     // Every named part (widget, menu item, dialog) is registered so that tools and
     // the headless driver can reach it by name.
     void Register(Component& component);
+    // A part that is destroyed while the window lives is taken out of the registry.
+    void Unregister(const Component& component);
     Component* FindComponent(const std::string& name) const;
     template <typename T> T* Find(const std::string& name) const {
         return dynamic_cast<T*>(FindComponent(name));

@@ -3,11 +3,24 @@
 
 #include "platform/ui/Control.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace ui {
+
+// A picture something draws into a panel (a video's frame): 0x00RRGGBB pixels,
+// rows top-down, shown at the panel's top-left corner over its face.
+struct PanelPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint64_t serial = 0; // changes whenever the pixels do
+};
 
 class Panel : public Control {
 public:
     using Control::Control;
+    PanelPicture Picture;
 };
 
 class GroupBox : public Control {

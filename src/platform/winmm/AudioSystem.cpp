@@ -2,6 +2,7 @@
 #include "platform/winmm/AudioSystem.h"
 
 #include "platform/os/ProgramDir.h"
+#include "platform/winmm/AviVideo.h"
 #include "platform/winmm/CdDrive.h"
 #include "platform/winmm/WaveOut.h"
 
@@ -35,6 +36,7 @@ bool AudioSystem::Install(std::unique_ptr<AudioDevice> device) {
 
 void AudioSystem::Reset() {
     CdDrive::Instance().Reset();
+    AviVideo::Instance().Reset();
     CloseAllWaveOuts();
     Install(nullptr);
     mixer_.Clear();

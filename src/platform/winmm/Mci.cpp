@@ -1,10 +1,10 @@
-// Parsing of MCI command strings for the "cdaudio" device.
+// Parsing of MCI command strings: the "cdaudio" device and the "avivideo" device.
 #include "platform/winmm/Mci.h"
 
 #include "platform/winmm/AudioSystem.h"
+#include "platform/winmm/AviVideo.h"
 #include "platform/winmm/CdDrive.h"
 
-#include <sstream>
 #include <vector>
 
 namespace winmm {
@@ -23,6 +23,10 @@ MCIERROR Dispatch(const std::vector<std::string>& words, std::string& answer) {
     const std::string verb = Lower(words[0]);
     if (words.size() < 2)
         return MCIERR_MISSING_PARAMETER;
+    std::vector<std::string> afterVerb(words.begin() + 1, words.end());
+    AviVideo& video = AviVideo::Instance();
+    if (video.Handles(verb, afterVerb))
+        return video.Command(verb, afterVerb, answer);
     if (Lower(words[1]) != "cdaudio")
         return MCIERR_INVALID_DEVICE_NAME;
     std::vector<std::string> rest(words.begin() + 2, words.end());
@@ -89,12 +93,32 @@ MCIERROR mciSendString(const std::string& command, std::string* returnString) {
     AudioSystem& audio = AudioSystem::Instance();
     if (audio.OnMciCommand)
         audio.OnMciCommand(command);
-    std::istringstream in(command);
+    // Words are separated by blanks; a word in double quotes (a file name with
+    // blanks) is one word.
     std::vector<std::string> words;
-    for (std::string w; in >> w;) {
-        std::string l = Lower(w);
-        if (l != "wait" && l != "notify")
-            words.push_back(w);
+    for (std::size_t i = 0; i < command.size();) {
+        if (command[i] == ' ' || command[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::string w;
+        if (command[i] == '"') {
+            std::size_t close = command.find('"', i + 1);
+            if (close == std::string::npos)
+                close = command.size();
+            w = command.substr(i + 1, close - i - 1);
+            i = close + 1;
+        } else {
+            std::size_t end = command.find_first_of(" \t", i);
+            if (end == std::string::npos)
+                end = command.size();
+            w = command.substr(i, end - i);
+            i = end;
+            std::string l = Lower(w);
+            if (l == "wait" || l == "notify")
+                continue;
+        }
+        words.push_back(w);
     }
     std::string answer;
     MCIERROR result = Dispatch(words, answer);
@@ -129,6 +153,20 @@ std::string mciGetErrorString(MCIERROR error) {
         return "A position is outside the disc.";
     case MCIERR_BAD_TIME_FORMAT:
         return "No such time format.";
+    case MCIERR_FILE_NOT_FOUND:
+        return "The file is not found.";
+    case MCIERR_DUPLICATE_ALIAS:
+        return "The alias is already in use.";
+    case MCIERR_INVALID_FILE:
+        return "The file is not a video this device can play, or it is damaged.";
+    case MCIERR_FILE_READ:
+        return "The file cannot be read.";
+    case MCIERR_AVI_NOCOMPRESSOR:
+        return "The video's frames are stored in a format this device cannot decode.";
+    case MCIERR_AVI_BADSIZE:
+        return "A size in the video is out of range.";
+    case MCIERR_AVI_FRAMETOOLARGE:
+        return "A frame of the video is larger than its picture.";
     default:
         return "Unknown error.";
     }

@@ -1,4 +1,4 @@
-// The MCI command-string interface; the one device is "cdaudio".
+// The MCI command-string interface: the "cdaudio" device and the "avivideo" device.
 #pragma once
 
 #include "platform/winmm/MmTypes.h"

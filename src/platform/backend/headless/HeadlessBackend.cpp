@@ -8,17 +8,30 @@
 namespace headless {
 
 void HeadlessBackend::Advance(std::uint64_t ms) {
-    std::uint64_t target = now_ + ms;
-    // Step timer by timer so that each handler sees the virtual time it fired at.
-    auto& app = ui::Application::Instance();
-    while (now_ < target && !app.Terminated()) {
-        std::uint64_t step = std::min<std::uint64_t>(target, now_ + 10);
-        now_ = step;
-        app.FireDueTimers(now_);
-    }
-    now_ = target;
+    pending_ += ms;
+    RunPending();
 }
 
+void HeadlessBackend::RunPending() {
+    auto& app = ui::Application::Instance();
+    const std::uint64_t target = now_ + pending_;
+    // Step timer by timer so that each handler sees the virtual time it fired at. A
+    // handler waiting for its time (the intro) gets the control back when that time
+    // comes; the rest of the time passes when it pumps again.
+    while (now_ < target && !app.Terminated()) {
+        std::uint64_t step = std::min<std::uint64_t>(target, now_ + 10);
+        const auto deadline = app.WaitDeadline();
+        if (deadline && *deadline > now_)
+            step = std::min(step, *deadline);
+        now_ = step;
+        pending_ = target - now_;
+        app.FireDueTimers(now_);
+        if (deadline && now_ >= *deadline)
+            return;
+    }
+    now_ = target;
+    pending_ = 0;
+}
 int HeadlessBackend::ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) {
     ++boxes_;
     int buttons[3];
@@ -54,6 +67,10 @@ std::optional<std::string> HeadlessBackend::ExecuteFileDialog(const ui::FileDial
 }
 
 bool HeadlessBackend::PumpEvents(bool wait) {
+    if (pending_ > 0) {
+        RunPending();
+        return true;
+    }
     if (!wait)
         return true;
     return NextEvent ? NextEvent() : false;

@@ -27,7 +27,8 @@ public:
     // opened in (a player who just presses Save or Open).
     void QueueAccept() { files_.push_back(std::string()); }
 
-    // Lets virtual time pass, firing timers as they fall due.
+    // Lets virtual time pass, firing timers as they fall due. When the time a waiting
+    // handler waits for comes first, the rest passes as soon as the loop pumps again.
     void Advance(std::uint64_t ms);
 
     int ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) override;
@@ -46,7 +47,9 @@ private:
     }
     std::deque<int> answers_;
     std::deque<std::optional<std::string>> files_;
+    void RunPending();
     std::uint64_t now_ = 0;
+    std::uint64_t pending_ = 0; // time still to pass, owed by an Advance cut short
     int boxes_ = 0;
 };
 

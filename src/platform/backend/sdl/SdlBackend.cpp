@@ -273,6 +273,25 @@ std::string SdlBackend::SaveScreenshotTo(const std::string& folder, std::string&
 void SdlBackend::HandleEvent(const SDL_Event& e) {
     const std::uint64_t now = NowMs();
     int fx = 0, fy = 0;
+    auto& app = ui::Application::Instance();
+    if (app.Waiting()) {
+        // A handler is waiting (the intro): the window takes no input, but a key
+        // press or a click cuts a skippable wait short.
+        switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_MOUSEBUTTONDOWN:
+            app.InputDuringWait();
+            return;
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEWHEEL:
+        case SDL_KEYUP:
+        case SDL_TEXTINPUT:
+            return;
+        default:
+            break;
+        }
+    }
     switch (e.type) {
     case SDL_QUIT:
         if (ui::Application::Instance().CloseQuery())
