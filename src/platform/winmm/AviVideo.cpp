@@ -222,32 +222,21 @@ MCIERROR AviVideo::Play(Instance_& v, const std::vector<std::string>& rest) {
     // play NAME [from POS] [to POS]: from where it stands to the end when not told.
     std::uint64_t from = PositionMs(v);
     std::uint64_t to = v.avi->LengthMs();
-    bool haveFrom = false;
     for (std::size_t i = 0; i < rest.size(); i += 2) {
         const std::string w = Lower(rest[i]);
+        if (w != "from" && w != "to")
+            return MCIERR_UNRECOGNIZED_KEYWORD;
         if (i + 1 >= rest.size())
             return MCIERR_MISSING_PARAMETER;
         std::uint64_t ms = 0;
-        if (w != "from" && w != "to")
-            return MCIERR_UNRECOGNIZED_KEYWORD;
         if (!ParsePosition(v, rest[i + 1], ms))
             return MCIERR_BAD_INTEGER;
         if (ms > v.avi->LengthMs())
             return MCIERR_OUTOFRANGE;
         (w == "from" ? from : to) = ms;
-        haveFrom = haveFrom || w == "from";
     }
     if (from > to)
         return MCIERR_OUTOFRANGE;
-    if (v.mode == Mode::Paused && !haveFrom && v.voice) {
-        // Going on from a pause keeps the sound where it stood.
-        AudioSystem::Instance().GetMixer().SetVoicePaused(v.voice, false);
-        v.playFromMs = from;
-        v.playToMs = to;
-        v.playStartClock = Now();
-        v.mode = Mode::Playing;
-        return 0;
-    }
     v.positionMs = from;
     v.playFromMs = from;
     v.playToMs = to;
@@ -319,7 +308,12 @@ MCIERROR AviVideo::Command(const std::string& verb, const std::vector<std::strin
                 AudioSystem::Instance().GetMixer().SetVoicePaused(v.voice, true);
             v.mode = Mode::Paused;
         } else if (verb == "resume" && v.mode == Mode::Paused) {
-            return Play(v, {});
+            // On from where it stands to the end of the range it was playing.
+            if (v.voice)
+                AudioSystem::Instance().GetMixer().SetVoicePaused(v.voice, false);
+            v.playFromMs = v.positionMs;
+            v.playStartClock = Now();
+            v.mode = Mode::Playing;
         }
         return 0;
     }
