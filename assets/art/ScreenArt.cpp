@@ -514,7 +514,8 @@ Canvas PaintIcon() {
     // The title's island town on its own, trimmed to what was drawn and centred in a
     // transparent square: the program's icon.
     Canvas town(620, 520);
-    DrawTown(town, 280, 200);
+    for (const TownPiece& piece : TownPieces(280, 200))
+        town.Blit(*piece.picture, piece.x, piece.y);
     int left = town.Width(), top = town.Height(), right = -1, bottom = -1;
     for (int y = 0; y < town.Height(); ++y)
         for (int x = 0; x < town.Width(); ++x)
