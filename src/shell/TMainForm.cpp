@@ -184,6 +184,11 @@ void TMainForm::BuildWidgets() {
     Title_I.Hide();
     Qor_Back->SetBounds(118, 20, 420, 60);
     Plazo_Back->SetBounds(203, 130, 250, 250);
+    // Until its video starts a panel is only an area of the window's own grey.
+    for (ui::Panel* panel : {Qor_Back.get(), Plazo_Back.get()}) {
+        panel->BackColor = BackColor;
+        panel->Bevel = false;
+    }
     // The players' button bars are never shown and a finished video is not rewound.
     Qor_Video->DeviceType = "avivideo";
     Qor_Video->Display = Qor_Back.get();

@@ -365,7 +365,8 @@ void WidgetPainter::PaintControl(const ui::Control& control, const Rect& r) {
             }
             return;
         }
-        frame_.DrawBevel(r, Bevel::RaisedThin);
+        if (panel->Bevel)
+            frame_.DrawBevel(r, Bevel::RaisedThin);
         if (!panel->Caption.empty()) {
             std::string text = StripAccelerator(panel->Caption);
             int tx = r.x + (r.w - FrameBuffer::TextWidth(text)) / 2;

@@ -21,6 +21,8 @@ class Panel : public Control {
 public:
     using Control::Control;
     PanelPicture Picture;
+    // The raised edge round the panel; off, the panel is a plain area of its colour.
+    bool Bevel = true;
 };
 
 class GroupBox : public Control {

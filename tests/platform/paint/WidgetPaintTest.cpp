@@ -319,6 +319,29 @@ TEST_F(WidgetPaint, PicturesAreStretchedOverTheirRectangle) {
     EXPECT_EQ(At(205, 205), 0x808080u);
 }
 
+TEST_F(WidgetPaint, AVideosFrameCoversItsPanelFromTheCornerCutToThePanel) {
+    ui::Panel panel{"V", &form};
+    panel.SetBounds(50, 60, 3, 2);
+    panel.BackColor = 0x808080;
+    panel.Bevel = false;
+    Paint();
+    EXPECT_EQ(At(50, 60), 0x808080u); // no frame yet: a plain area, no raised edge
+    const std::uint64_t signature = desktop.Signature(0);
+    // A frame larger than the panel: its top-left part shows, the rest is cut off.
+    panel.Picture.width = 4;
+    panel.Picture.height = 3;
+    panel.Picture.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    ++panel.Picture.serial;
+    EXPECT_NE(desktop.Signature(0), signature); // a new frame is a new picture to show
+    Paint();
+    EXPECT_EQ(At(50, 60), 1u);
+    EXPECT_EQ(At(52, 60), 3u);
+    EXPECT_EQ(At(50, 61), 5u);
+    EXPECT_EQ(At(52, 61), 7u);
+    EXPECT_EQ(At(53, 60), 0x808080u);
+    EXPECT_EQ(At(50, 62), 0x808080u);
+}
+
 TEST_F(WidgetPaint, ScrollBarThumbsTravelTheTrackWithThePosition) {
     ui::ScrollBar bar{"H", &form};
     bar.SetBounds(0, 300, 200, 16);
