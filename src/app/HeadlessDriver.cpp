@@ -144,6 +144,9 @@ void HeadlessDriver::RunDirective(const std::string& line) {
         if (words.size() >= 2 && !ToInt(words[1], count))
             count = 0;
         Tick(count);
+    } else if (name == ":hold" && words.size() >= 2 && ToInt(words[1], a) && a >= 0) {
+        // N ticks of the 100 ms clock.
+        backend_.HoldNextBox(static_cast<std::uint64_t>(a) * 100);
     } else if (name == ":wait" && words.size() >= 2 && ToInt(words[1], a) && a > 0) {
         backend_.Advance(static_cast<std::uint64_t>(a));
     } else if (name == ":state") {

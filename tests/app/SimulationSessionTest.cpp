@@ -142,6 +142,58 @@ TEST(SimulationSession, AChurchMakesAVillageWithItsBoxAndItsGift) {
     EXPECT_EQ(screen[5], "screen 5: Water : No               ");
 }
 
+// The value of "key=" in a state line.
+long Field(const std::string& state, const std::string& key) {
+    const auto at = state.find(" " + key + "=");
+    return at == std::string::npos ? -1 : std::stol(state.substr(at + key.size() + 2));
+}
+
+// The promotion box opened by the tick that turns the year stays open for 30 months:
+// the clock runs on under it (two more year turns with their budgets), and when it is
+// closed the opening tick goes on with its own budget and writes the status line.
+TEST(SimulationSession, ThePromotionBoxHeldOpenLetsThirtyMonthsPassAndItsTickGoOn) {
+    const auto out = RunSession(":new Holdville\n"
+                                ":press S_Fast\n"
+                                ":press O_A_Budget\n"
+                                ":press R_Church\n"
+                                ":map 5 5\n"
+                                ":press R_Road\n"
+                                ":map 12 3\n:map 12 4\n:map 12 5\n:map 12 6\n:map 12 7\n"
+                                ":tick 239\n"
+                                ":state\n"
+                                ":hold 600\n"
+                                ":tick\n"
+                                ":mark closed\n"
+                                ":state\n"
+                                ":screen\n"
+                                ":mark screen\n"
+                                ":tick 120\n"
+                                ":state\n");
+    const auto states = States(out);
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_TRUE(Contains(states[0], "month=12 year=1950 rank=1"));
+    // One box, before what ran under it; the month is the thirtieth after the turn.
+    const auto box = std::find(out.begin(), out.end(), "box: Plazaro: Congratulations your Hamlet is now a Village -> OK");
+    ASSERT_NE(box, out.end());
+    EXPECT_LT(box - out.begin(), std::find(out.begin(), out.end(), "mark: closed") - out.begin());
+    EXPECT_EQ(std::count_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("box:", 0) == 0; }), 1);
+    EXPECT_TRUE(Contains(states[1], "month=7 year=1953 rank=2"));
+    EXPECT_TRUE(Contains(states[1], "clock=on"));
+    // Three budgets went out: the nested turns of 1952 and 1953 and the opening
+    // tick's own after the box; the next turn, six months on, takes one more.
+    const long before = Field(states[0], "funds"), after = Field(states[1], "funds"), next = Field(states[2], "funds");
+    const long yearly = after - next;
+    EXPECT_GT(yearly, 0);
+    EXPECT_EQ(before - after, 3 * yearly);
+    EXPECT_TRUE(Contains(states[2], "month=1 year=1954"));
+    // The status line was written after that last budget, by the opening tick.
+    const auto screen = ScreenBefore(out, "screen");
+    ASSERT_EQ(screen.size(), 8u);
+    EXPECT_EQ(screen[0], "screen 0: Jul 1953    " + std::string(15, ' '));
+    EXPECT_EQ(screen[1], "screen 1: Funds: £" + std::to_string(after) + "        " + std::string(15, ' '));
+    EXPECT_EQ(screen[4], "screen 4: Status: Village     " + std::string(15, ' '));
+}
+
 TEST(SimulationSession, ZonesGrowThroughSitesIntoBuildings) {
     std::string input = ":new Testville\n"
                         ":press O_A_Budget\n"

@@ -103,12 +103,12 @@ bool Application::InputDuringWait() {
 }
 
 void Application::FireDueTimers(std::uint64_t now) {
-    // A timer's handler may open a box whose loop fires timers again; like the
-    // platform, a timer does not fire while its own handler runs.
+    // A timer's handler may open a box whose loop fires timers again, that timer
+    // included; outside such a loop a timer never fires inside its own handler.
     for (;;) {
         Timer* next = nullptr;
         for (Timer* t : timers_)
-            if (t->Enabled() && !t->Running() && t->DueAt() <= now && (!next || t->DueAt() < next->DueAt()))
+            if (t->Enabled() && t->CanFire() && t->DueAt() <= now && (!next || t->DueAt() < next->DueAt()))
                 next = t;
         if (!next)
             break;

@@ -75,12 +75,23 @@ public:
     void RegisterTimer(Timer* timer);
     void UnregisterTimer(Timer* timer);
 
+    // Modal loops (message boxes, dialogs, modal forms) count themselves while they
+    // run: a timer whose handler opened one fires again inside it, as the clock goes
+    // on ticking under a box opened from its own tick.
+    int ModalDepth() const { return modalDepth_; }
+    class ModalScope {
+    public:
+        ModalScope() { ++Instance().modalDepth_; }
+        ~ModalScope() { --Instance().modalDepth_; }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+    };
+
 private:
     Application() = default;
     Backend* backend_ = nullptr;
     bool terminated_ = false;
     std::vector<Timer*> timers_;
-    bool firing_ = false;
     bool closeAsked_ = false;
     struct WaitState {
         std::uint64_t deadline = 0;
@@ -88,6 +99,7 @@ private:
         bool skipped = false;
     };
     std::vector<WaitState> waits_;
+    int modalDepth_ = 0;
 };
 
 } // namespace ui

@@ -21,17 +21,21 @@ void Timer::SetInterval(std::uint32_t ms) {
         Reschedule(Application::Instance().NowMs());
 }
 
+bool Timer::CanFire() const { return runDepth_ < Application::Instance().ModalDepth(); }
+
 void Timer::Fire() {
-    if (!OnTimer || running_)
+    if (!OnTimer || !CanFire())
         return;
-    running_ = true;
+    // Nested firings restore the depth of the firing they interrupted.
+    const int outer = runDepth_;
+    runDepth_ = Application::Instance().ModalDepth();
     try {
         OnTimer();
     } catch (...) {
-        running_ = false;
+        runDepth_ = outer;
         throw;
     }
-    running_ = false;
+    runDepth_ = outer;
 }
 
 } // namespace ui

@@ -25,8 +25,10 @@ public:
     // Runs OnTimer once, as a firing of the timer would.
     void Fire();
 
-    // True while OnTimer runs; a timer never fires inside its own handler.
-    bool Running() const { return running_; }
+    // True while OnTimer runs. A timer fires inside its own handler only from a modal
+    // loop that the handler opened (a box shown from a tick lets the clock go on).
+    bool Running() const { return runDepth_ >= 0; }
+    bool CanFire() const;
 
     // Used by Application: the virtual time at which the timer fires next.
     std::uint64_t DueAt() const { return dueAt_; }
@@ -36,7 +38,8 @@ private:
     bool enabled_ = false;
     std::uint32_t interval_ = 1000;
     std::uint64_t dueAt_ = 0;
-    bool running_ = false;
+    // The modal depth at which the innermost running handler started; -1 when idle.
+    int runDepth_ = -1;
 };
 
 } // namespace ui

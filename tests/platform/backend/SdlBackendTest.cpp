@@ -348,6 +348,53 @@ TEST_F(SdlWindow, AMessageBoxRunsItsOwnLoopWithTimersAndEndsWithItsAnswer) {
     EXPECT_TRUE(sawBox);
 }
 
+TEST_F(SdlWindow, ATimerFiresUnderABoxItsOwnHandlerOpenedAndThenThatHandlerGoesOn) {
+    ui::Timer clock, player;
+    clock.SetInterval(10);
+    // The player answers the box a while after it opened.
+    player.SetInterval(150);
+    player.OnTimer = [&] {
+        player.SetEnabled(false);
+        PushKey(SDLK_RETURN);
+    };
+    int firings = 0, underBox = 0, reentered = 0;
+    bool inHandler = false, boxOpen = false, finished = false;
+    clock.OnTimer = [&] {
+        ++firings;
+        if (boxOpen) {
+            // The clock goes on ticking while the box it opened waits for the player.
+            ++underBox;
+            return;
+        }
+        if (inHandler) {
+            ++reentered;
+            return;
+        }
+        if (firings > 1)
+            return;
+        inHandler = true;
+        // Outside a box the loop never fires a timer inside its own handler.
+        SDL_Delay(25);
+        backend.PumpEvents(false);
+        boxOpen = true;
+        player.SetEnabled(true);
+        EXPECT_EQ(app.MessageBox("Congratulations", "Plazaro", ui::MB_OK), ui::IDOK);
+        boxOpen = false;
+        inHandler = false;
+        finished = true;
+        clock.SetEnabled(false);
+    };
+    clock.SetEnabled(true);
+    const std::uint64_t until = backend.NowMs() + 5000;
+    while (!finished && backend.NowMs() < until)
+        backend.PumpEvents(true);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(reentered, 0);
+    EXPECT_GE(underBox, 3);
+    EXPECT_EQ(app.ModalDepth(), 0);
+    EXPECT_FALSE(clock.Running());
+}
+
 TEST_F(SdlWindow, AModalFormEndsWhenItsButtonIsClicked) {
     ui::Form box{"AboutBox"};
     box.Caption = "About Plazaro";

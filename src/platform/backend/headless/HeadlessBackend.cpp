@@ -5,6 +5,9 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBoxFlags.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace headless {
 
 void HeadlessBackend::Advance(std::uint64_t ms) {
@@ -29,9 +32,11 @@ void HeadlessBackend::RunPending() {
         if (deadline && now_ >= *deadline)
             return;
     }
-    now_ = target;
+    // A box held open inside a timer may have let time run past this target.
+    now_ = std::max(now_, target);
     pending_ = 0;
 }
+
 int HeadlessBackend::ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) {
     ++boxes_;
     int buttons[3];
@@ -45,6 +50,15 @@ int HeadlessBackend::ShowMessageBox(const std::string& caption, const std::strin
                 answer = queued;
     }
     Emit("box: " + caption + ": " + text + " -> " + ui::ButtonName(answer));
+    // A held box stays open while time passes; what happens under it is reported
+    // after its own line, and it is answered when the time is up.
+    if (const std::uint64_t hold = std::exchange(hold_, 0)) {
+        ui::Application::ModalScope modal;
+        // The time the box is held is part of any time that was passing when it opened.
+        const std::uint64_t owed = std::exchange(pending_, 0);
+        Advance(hold);
+        pending_ = owed > hold ? owed - hold : 0;
+    }
     return answer;
 }
 

@@ -27,6 +27,10 @@ public:
     // opened in (a player who just presses Save or Open).
     void QueueAccept() { files_.push_back(std::string()); }
 
+    // Keeps the next message box open while ms of virtual time pass (timers fire
+    // under it as they would while a player reads it), then answers it as queued.
+    void HoldNextBox(std::uint64_t ms) { hold_ = ms; }
+
     // Lets virtual time pass, firing timers as they fall due. When the time a waiting
     // handler waits for comes first, the rest passes as soon as the loop pumps again.
     void Advance(std::uint64_t ms);
@@ -50,6 +54,7 @@ private:
     void RunPending();
     std::uint64_t now_ = 0;
     std::uint64_t pending_ = 0; // time still to pass, owed by an Advance cut short
+    std::uint64_t hold_ = 0;
     int boxes_ = 0;
 };
 

@@ -422,7 +422,9 @@ bool SdlBackend::Present(bool force) {
 int SdlBackend::ShowMessageBox(const std::string& caption, const std::string& text, unsigned flags) {
     auto& app = ui::Application::Instance();
     paint::MessageBoxView& box = desktop_.OpenMessageBox(caption, text, flags);
-    // The box's own loop: timers keep firing under it, as the platform's boxes allow.
+    // The box's own loop: timers keep firing under it, as the platform's boxes allow,
+    // the one whose handler opened it included.
+    ui::Application::ModalScope modal;
     while (!box.Done() && !closed_ && !app.Terminated() && window_)
         PumpEvents(true);
     int answer = box.Done() ? box.Result() : ui::DefaultButton(flags);
@@ -438,6 +440,7 @@ void SdlBackend::ShowErrorBox(const std::string& caption, const std::string& mes
 std::optional<std::string> SdlBackend::ExecuteFileDialog(const ui::FileDialog& dialog) {
     auto& app = ui::Application::Instance();
     paint::FileDialogView& view = desktop_.OpenFileDialog(dialog);
+    ui::Application::ModalScope modal;
     while (!view.Done() && !closed_ && !app.Terminated() && window_)
         PumpEvents(true);
     std::optional<std::string> result = view.Done() ? view.Result() : std::nullopt;
