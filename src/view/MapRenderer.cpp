@@ -352,16 +352,107 @@ void MapRenderer::DrawCursor() {
         Blit(cursor, 0, 0, 60 * s - 1, 30 * s + 1, city_.cursorScreenX + 156, city_.cursorScreenY + 192);
 }
 
+int MapRenderer::RowsBelow() const {
+    // The highest a picture rises above its footprint's diamond.
+    int lift = 0;
+    for (int code = 1; code <= kPictureCount; ++code)
+        if (const TObjectType* t = city_.TypeOf(code); t && t->size >= 1 && t->size <= 4)
+            lift = std::max(lift, t->bitmapHeight - (30 * t->size + 1));
+    // Row 24's tiles already start below the shown window's bottom edge.
+    const int windowRows = (kShownBottom - 192 - 45 + lift) / 15 + 1;
+    return std::max(0, windowRows - kViewWindowRows);
+}
+
+bool MapRenderer::ReachesShownWindow(int rj, int rr) const {
+    const TGridPos cell = CellAt(horz_ + rj, vert_ + rr);
+    if (!CityState::OnMap(cell.x, cell.y))
+        return false;
+    const int code = city_.Cell(cell.x, cell.y).code;
+    const TObjectType* type = city_.TypeOf(code);
+    if (code == kCodeCovered || !type)
+        return false;
+    const int s = type->size >= 1 && type->size <= 4 ? type->size : 1;
+    // The tallest picture the cell may show: its own or a frame of its run.
+    int h = type->bitmapHeight;
+    if (type->spritePicture > 0)
+        for (int p = type->spritePicture; p < type->spritePicture + 3; ++p)
+            if (const TObjectType* frame = city_.TypeOf(p))
+                h = std::max(h, frame->bitmapHeight);
+    const int x = 60 * rj + 156 - ((vert_ + rr) % 2 != 0 ? 30 : 0) - 30 * (s - 1);
+    const int y = 45 + 15 * rr + 192;
+    const int diamond = 30 * s + 1;
+    // A motorway's block lands on its own footprint; trees stand up to a tile lower.
+    const int top = code == kCodeMotorway ? y : y - std::max(0, h - diamond);
+    const int bottom = y + std::max(diamond, h) + 31;
+    return x < kShownRight && x + 60 * s > kShownLeft && top < kShownBottom && bottom > kShownTop;
+}
+
+void MapRenderer::DrawListUpTo(int& next, int j, int r, int k) {
+    // The window's entries come in the order the list holds them: each where the walk
+    // over the bands first meets it with its own footprint.
+    if (next >= listCount_)
+        return;
+    const TGridPos e = DrawList[static_cast<size_t>(next)];
+    if (e.x != horz_ + j || e.y != vert_ + r)
+        return;
+    const TGridPos cell = CellAt(e.x, e.y);
+    if (city_.SizeOf(city_.Cell(cell.x, cell.y).code) != k)
+        return;
+    DrawEntry(e.x, e.y);
+    ++next;
+}
+
+void MapRenderer::DrawMarginBands(int first, int last, int& next) {
+    const bool window = first == 0;
+    for (int start = first; start <= last; start += 4)
+        for (int k = 0; k <= 4; ++k)
+            for (int r = start; r <= start + 4 && r <= last; ++r)
+                for (int j = -kColumnsLeft; j < kViewWindowCols; ++j) {
+                    if (window && j >= 0) {
+                        DrawListUpTo(next, j, r, k);
+                        continue;
+                    }
+                    // Column -1 of view column 0 would wrap to the row above's end.
+                    if (horz_ + j < 0)
+                        continue;
+                    const size_t at = static_cast<size_t>((r + kRowsAbove) * (kViewWindowCols + kColumnsLeft) +
+                                                          j + kColumnsLeft);
+                    if (at >= marginDrawn_.size() || marginDrawn_[at] || !ReachesShownWindow(j, r))
+                        continue;
+                    const TGridPos cell = CellAt(horz_ + j, vert_ + r);
+                    if (city_.SizeOf(city_.Cell(cell.x, cell.y).code) != k)
+                        continue;
+                    marginDrawn_[at] = 1;
+                    DrawEntry(horz_ + j, vert_ + r);
+                }
+}
+
 void MapRenderer::Compose(int horz, int vert) {
     SetView(horz, vert);
     BuildDrawList();
-    for (int r = 0; r < kViewWindowRows; ++r)
+    // The blank pass, with the rows above whose tiles show at the top of the window.
+    for (int r = -kGroundAbove; r < kViewWindowRows; ++r)
         for (int j = 0; j < kViewWindowCols; ++j)
             DrawPicture(horz_ + j, vert_ + r, 0, 0, 59, 31, -1);
-    for (int i = 0; i < listCount_; ++i) {
-        const TGridPos entry = DrawList[static_cast<size_t>(i)];
-        DrawEntry(entry.x, entry.y);
+    std::fill(marginDrawn_.begin(), marginDrawn_.end(), 0);
+    int none = listCount_;
+    DrawMarginBands(-kRowsAbove, -1, none);
+    // The window's positions with no cell come first, as listed; then its bands, with
+    // the columns on its left in theirs.
+    int next = 0;
+    while (next < listCount_) {
+        const TGridPos e = DrawList[static_cast<size_t>(next)];
+        if (CityState::OnMap(CellAt(e.x, e.y).x, CellAt(e.x, e.y).y))
+            break;
+        DrawEntry(e.x, e.y);
+        ++next;
     }
+    DrawMarginBands(0, kViewWindowRows - 1, next);
+    for (; next < listCount_; ++next)
+        DrawEntry(DrawList[static_cast<size_t>(next)].x, DrawList[static_cast<size_t>(next)].y);
+    const int below = std::min(RowsBelow(), kMaxRowsBelow);
+    if (below > 0)
+        DrawMarginBands(kViewWindowRows, kViewWindowRows + below - 1, none);
     DrawCursor();
 }
 

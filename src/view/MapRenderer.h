@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class CityState;
 
@@ -46,9 +47,12 @@ public:
             a[static_cast<size_t>(j)] = 60 * j;
         return a;
     }();
+    // Rows 23 and 24 lie below row 22 like every other row: with a row position of 0
+    // they were drawn over the top of the view, and a motorway anchored on rows 19
+    // and 20 (whose block is drawn four rows down) vanished from the bottom.
     static constexpr std::array<int, kViewWindowRows> RowY = [] {
         std::array<int, kViewWindowRows> a{};
-        for (int r = 0; r < 23; ++r)
+        for (int r = 0; r < kViewWindowRows; ++r)
             a[static_cast<size_t>(r)] = 45 + 15 * r;
         return a;
     }();
@@ -95,8 +99,26 @@ public:
         vert_ = vert;
     }
 
+    // The margins: rows above and below the view window, and two columns left of it,
+    // whose pictures reach into the shown window (buildings anchored above the first
+    // row grow down into it, tall ones anchored below grow up into it). They are drawn
+    // in the window's own order: upper rows first, smaller footprints first in a band.
+    static constexpr int kRowsAbove = 9;    // a 4 x 4 footprint reaches nine rows down
+    static constexpr int kGroundAbove = 3;  // ground tiles of these rows show at the top
+    static constexpr int kColumnsLeft = 2;  // a 4 x 4 footprint reaches two columns right
+    static constexpr int kMaxRowsBelow = 20;
+    // The rows below the window whose tallest picture reaches into it.
+    int RowsBelow() const;
+
 private:
     void Append(int j, int r);
+    // True when the picture of the map cell at relative (rj, rr) can reach the shown window.
+    bool ReachesShownWindow(int rj, int rr) const;
+    // Draws the margin positions of rows first..last (relative) in bands, as the list
+    // is ordered; between rows 0 and 24 only the columns left of the window, each
+    // band's after the window's entries of that band and footprint.
+    void DrawMarginBands(int first, int last, int& next);
+    void DrawListUpTo(int& next, int j, int r, int k);
     void DrawEntry(int j, int r);
     void DrawCursor();
     void Blit(ddraw::IDirectDrawSurface7* source, int left, int top, int right, int bottom, int x, int y);
@@ -107,6 +129,9 @@ private:
     int horz_ = 0;
     int vert_ = 0;
     int listCount_ = 0;
+    // Scratch of one frame: margin positions already drawn.
+    std::vector<char> marginDrawn_ =
+        std::vector<char>((kRowsAbove + kViewWindowRows + kMaxRowsBelow) * (kViewWindowCols + kColumnsLeft), 0);
 };
 
 } // namespace view

@@ -1,5 +1,6 @@
 // The renderer puts every picture where the view's geometry says: tile positions and
-// the odd-row shift, footprint alignment of tall pictures, network pieces, animation
+// the odd-row shift, the whole shown window drawn with what reaches into it from
+// around, footprint alignment of tall pictures, network pieces, animation
 // frames, tree offsets, overlays, the cursor, the draw list's order, the edges of the
 // view lookup, and the copy into the scene; trains and boats step as the rules say.
 #include "ViewFixture.h"
@@ -50,12 +51,14 @@ TEST_F(RendererTest, TilePositionsFollowTheTablesWithOddRowsHalfATileLeft) {
     EXPECT_FALSE(PictureAt(10, 60 * 2 + 156 - 31, 45 + 15 * 3 + 192));
     renderer->DrawPicture(35 + 4, 66 + 2, 0, 0, 0, 0, 10); // even view row 68
     EXPECT_TRUE(PictureAt(10, 60 * 4 + 156, 45 + 15 * 2 + 192));
-    // Rows 23 and 24 have the row position 0: their tiles land above the shown window.
+    // Rows 23 and 24 lie below row 22, as rows above the window lie above row 0.
     ClearBackBuffer();
     renderer->DrawPicture(35, 66 + 23, 0, 0, 0, 0, 10);
-    EXPECT_TRUE(PictureAt(10, 156 - 30, 192));
+    EXPECT_TRUE(PictureAt(10, 156 - 30, 45 + 15 * 23 + 192));
     renderer->DrawPicture(35, 66 + 24, 0, 0, 0, 0, 12);
-    EXPECT_TRUE(PictureAt(12, 156, 192));
+    EXPECT_TRUE(PictureAt(12, 156, 45 + 15 * 24 + 192));
+    renderer->DrawPicture(35, 66 - 2, 0, 0, 0, 0, 12);
+    EXPECT_TRUE(PictureAt(12, 156, 45 - 30 + 192));
     // The blank tile (-1) is drawn with the rectangle given.
     ClearBackBuffer();
     renderer->DrawPicture(36, 66, 0, 0, 10, 5, -1);
@@ -80,6 +83,37 @@ TEST_F(RendererTest, TallAndWidePicturesGrowUpAndLeftFromTheirAnchor) {
     EXPECT_TRUE(PictureAt(50, x, y - 14));
     TileOf(44, 44, x, y);
     EXPECT_TRUE(PictureAt(14, x - 30, y));
+}
+
+TEST_F(RendererTest, EveryPixelOfTheShownWindowShowsTheMapAndWhatReachesIntoIt) {
+    const int horz = 35, vert = 66;
+    // A 4 x 4 plant anchored five rows above the first view row grows down into the
+    // view; one anchored on row 23 rises into its bottom; motorways anchored on rows
+    // 19 and 20 have their blocks drawn four rows down, past the window's last row.
+    const TGridPos above = city.ViewAt(vert - 5, horz + 6);
+    const TGridPos low = city.ViewAt(vert + 23, horz + 4);
+    const TGridPos m19 = city.ViewAt(vert + 19, horz + 2);
+    const TGridPos m20 = city.ViewAt(vert + 20, horz + 10);
+    Place(above.x, above.y, 37);
+    Place(low.x, low.y, 37);
+    Place(m19.x, m19.y, 18);
+    Place(m20.x, m20.y, 18);
+    ClearBackBuffer();
+    renderer->Compose(horz, vert);
+    int unpainted = 0, firstX = -1, firstY = -1;
+    for (int y = view::kShownTop; y < view::kShownBottom; ++y)
+        for (int x = view::kShownLeft; x < view::kShownRight; ++x)
+            if (At(x, y) == 0 && unpainted++ == 0) {
+                firstX = x;
+                firstY = y;
+            }
+    EXPECT_EQ(unpainted, 0) << "the first at " << firstX << "," << firstY;
+    EXPECT_TRUE(PictureAt(37, MapRenderer::TileX(6, vert - 5) - 90, 45 - 75 + 192 - 59));
+    EXPECT_TRUE(PictureAt(37, MapRenderer::TileX(4, vert + 23) - 90, 45 + 15 * 23 + 192 - 59));
+    EXPECT_EQ(At(MapRenderer::TileX(2, vert + 19) - 30 + 59, MapRenderer::TileY(19)), Px(0x203080));
+    EXPECT_EQ(At(MapRenderer::TileX(10, vert + 20) - 30 + 59, MapRenderer::TileY(20)), Px(0x203080));
+    // The frame's own list is the window's alone.
+    EXPECT_EQ(renderer->ListedCount(), view::kDrawListSize);
 }
 
 TEST_F(RendererTest, PieceNumbersFollowTheNeighbourTable) {
