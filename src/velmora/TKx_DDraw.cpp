@@ -7,6 +7,8 @@
 
 #include "platform/ui/Application.h"
 
+#include <map>
+
 namespace velmora {
 
 using namespace ddraw;
@@ -19,12 +21,39 @@ constexpr LONG kSizes[][2] = {{320, 240}, {400, 300},  {512, 384},  {640, 480}, 
                               {960, 720}, {1024, 768}, {1152, 864}, {1280, 1024}, {1600, 1200}};
 } // namespace
 
-void StartFlipTimer(std::unique_ptr<ui::Timer>& timer, int intervalMs) {
-    if (!timer)
-        timer = std::make_unique<ui::Timer>();
-    timer->SetInterval(std::uint32_t(intervalMs > 0 ? intervalMs : 1));
-    timer->OnTimer = &TKx_DDraw::TimerFlip;
-    timer->SetEnabled(true);
+namespace {
+
+struct FlipTimer {
+    std::unique_ptr<ui::Timer> timer;
+    const void* starter = nullptr;
+};
+
+std::map<ddraw::HWND, FlipTimer>& FlipTimers() {
+    static std::map<ddraw::HWND, FlipTimer> timers;
+    return timers;
+}
+
+} // namespace
+
+void StartFlipTimer(const void* starter, ddraw::HWND window, int intervalMs) {
+    FlipTimer& entry = FlipTimers()[window];
+    if (!entry.timer)
+        entry.timer = std::make_unique<ui::Timer>();
+    entry.starter = starter;
+    entry.timer->SetInterval(std::uint32_t(intervalMs > 0 ? intervalMs : 1));
+    entry.timer->OnTimer = &TKx_DDraw::TimerFlip;
+    entry.timer->SetEnabled(true);
+}
+
+void StopFlipTimer(const void* starter, ddraw::HWND window) {
+    auto it = FlipTimers().find(window);
+    if (it != FlipTimers().end() && it->second.starter == starter)
+        FlipTimers().erase(it);
+}
+
+const ui::Timer* FlipTimerOf(ddraw::HWND window) {
+    auto it = FlipTimers().find(window);
+    return it == FlipTimers().end() ? nullptr : it->second.timer.get();
 }
 
 TKx_DDraw::TKx_DDraw(ui::Component* owner, HWND handle) : gfx::TE_DDraw(owner, handle) {
@@ -33,7 +62,7 @@ TKx_DDraw::TKx_DDraw(ui::Component* owner, HWND handle) : gfx::TE_DDraw(owner, h
 }
 
 TKx_DDraw::~TKx_DDraw() {
-    flipTimer_.reset();
+    StopFlipTimer(this, Handle);
     gfx::ReleaseInterface(Clipper);
     gfx::ReleaseInterface(Back);
     gfx::ReleaseInterface(Primary);
@@ -48,7 +77,7 @@ void TKx_DDraw::Init() {
     if (E_DDSurface && !E_DDSurface->BackgroundBitmap.empty())
         E_DDSurface->SetupSurfaces(this);
     if (UseTimer)
-        StartFlipTimer(flipTimer_, TimerInterval);
+        StartFlipTimer(this, Handle, TimerInterval);
     Active = true;
     Flip();
 }

@@ -66,11 +66,15 @@ public:
     // The flip timer's callback (the keyboard component's timer uses it too).
     static void TimerFlip();
 
-private:
-    std::unique_ptr<ui::Timer> flipTimer_;
 };
 
-// Starts (or restarts) a window timer that calls TKx_DDraw::TimerFlip every interval.
-void StartFlipTimer(std::unique_ptr<ui::Timer>& timer, int intervalMs);
+// The flip timer is the window's timer number 1: like a window timer, it is known by
+// its window and number, so the display and the keyboard starting it on one window
+// share one timer, the later start replacing the earlier (one flip per interval, not
+// two). The component that started it last stops it when it goes.
+void StartFlipTimer(const void* starter, ddraw::HWND window, int intervalMs);
+void StopFlipTimer(const void* starter, ddraw::HWND window);
+// The running flip timer of a window, or null.
+const ui::Timer* FlipTimerOf(ddraw::HWND window);
 
 } // namespace velmora

@@ -47,7 +47,10 @@ static_assert(std::size(kKeys) == 91);
 
 TKx_DInput::TKx_DInput(ui::Component*, ddraw::HWND handle) : Handle(handle) {}
 
-TKx_DInput::~TKx_DInput() { EndInput(); }
+TKx_DInput::~TKx_DInput() {
+    EndInput();
+    StopFlipTimer(this, Handle);
+}
 
 void TKx_DInput::Init() {
     if (DirectInputCreate(gdi::ProgramInstance(), DIRECTINPUT_VERSION, &DirectInput, nullptr) != DI_OK)
@@ -59,7 +62,7 @@ void TKx_DInput::Init() {
     if (Keyboard->SetCooperativeLevel(Handle, DISCL_EXCLUSIVE | DISCL_FOREGROUND) != DI_OK)
         throw ui::Exception("Can't set cooperative level");
     if (UseTimer)
-        StartFlipTimer(flipTimer_, TimerInterval);
+        StartFlipTimer(this, Handle, TimerInterval);
     Active = true;
 }
 

@@ -51,9 +51,6 @@ public:
     static std::string GetKeyName(int code);
     // Empties the slots of codes 1 to 255.
     void UnBindAll();
-
-private:
-    std::unique_ptr<ui::Timer> flipTimer_;
 };
 
 } // namespace velmora

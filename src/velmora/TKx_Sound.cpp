@@ -73,34 +73,66 @@ void TKx_Sound::Init() {
 void TKx_Sound::LoadWaveFile(const std::string& name) {
     if (name == FileName)
         return;
-    if (!CreateStaticBuffer(name))
+    // The sound in use stays playable until the new one is wholly in its buffer.
+    Loaded previous = Detach();
+    if (!MakeStaticBuffer(name)) {
+        Attach(previous);
         return;
+    }
     if (FillBuffer() != S_OK) {
-        // The samples could not be read: nothing playable is left.
-        gfx::ReleaseInterface(Buffer);
-        BufferBytes = 0;
-        Close();
-        FileName.clear();
+        Loaded made = Detach();
+        Discard(made);
+        Attach(previous);
         ShowMessage("Bad wave file.");
         return;
     }
+    Discard(previous);
     FileName = name;
 }
 
 bool TKx_Sound::CreateStaticBuffer(const std::string& name) {
-    // The file and buffer in use stay until the new ones are ready.
-    HMMIO previousFile = File;
-    winmm::WAVEFORMATEX* previousFormat = WaveFormat;
-    MMCKINFO previousData = DataChunk, previousRiff = RiffChunk;
+    Loaded previous = Detach();
+    if (!MakeStaticBuffer(name)) {
+        Attach(previous);
+        return false;
+    }
+    Discard(previous);
+    return true;
+}
+
+TKx_Sound::Loaded TKx_Sound::Detach() {
+    Loaded loaded{File, WaveFormat, DataChunk, RiffChunk, Buffer, BufferBytes};
     File = nullptr;
     WaveFormat = nullptr;
+    Buffer = nullptr;
+    BufferBytes = 0;
+    return loaded;
+}
+
+void TKx_Sound::Attach(const Loaded& loaded) {
+    File = loaded.file;
+    WaveFormat = loaded.format;
+    DataChunk = loaded.data;
+    RiffChunk = loaded.riff;
+    Buffer = loaded.buffer;
+    BufferBytes = loaded.bytes;
+}
+
+void TKx_Sound::Discard(Loaded& loaded) {
+    if (loaded.buffer) {
+        loaded.buffer->Stop();
+        gfx::ReleaseInterface(loaded.buffer);
+    }
+    if (loaded.file)
+        mmioClose(loaded.file, 0);
+    std::free(loaded.format);
+    loaded = Loaded{};
+}
+
+bool TKx_Sound::MakeStaticBuffer(const std::string& name) {
     auto giveUp = [&](const char* message) {
         Close();
         FreeFormat();
-        File = previousFile;
-        WaveFormat = previousFormat;
-        DataChunk = previousData;
-        RiffChunk = previousRiff;
         ShowMessage(message);
         return false;
     };
@@ -114,13 +146,6 @@ bool TKx_Sound::CreateStaticBuffer(const std::string& name) {
     IDirectSoundBuffer* made = nullptr;
     if (!DirectSound || DirectSound->CreateSoundBuffer(&desc, &made, nullptr) != DS_OK)
         return giveUp("Can't load buffer");
-    if (previousFile)
-        mmioClose(previousFile, 0);
-    std::free(previousFormat);
-    if (Buffer) {
-        StopBuffer();
-        gfx::ReleaseInterface(Buffer);
-    }
     Buffer = made;
     BufferBytes = desc.dwBufferBytes;
     return true;

@@ -60,6 +60,20 @@ public:
     ddraw::HRESULT WaveReadFile(dsound::DWORD size, std::uint8_t* destination, dsound::DWORD& bytesRead);
 
 private:
+    // The file, format and buffer of one loaded sound, held aside while the next one
+    // is made so that a failure can put them back.
+    struct Loaded {
+        winmm::HMMIO file = nullptr;
+        winmm::WAVEFORMATEX* format = nullptr;
+        winmm::MMCKINFO data{}, riff{};
+        dsound::IDirectSoundBuffer* buffer = nullptr;
+        dsound::DWORD bytes = 0;
+    };
+    Loaded Detach();
+    void Attach(const Loaded& loaded);
+    static void Discard(Loaded& loaded);
+    // CreateStaticBuffer on a component holding no sound; false after its message.
+    bool MakeStaticBuffer(const std::string& name);
     void FreeFormat();
     // The data chunk lies wholly inside the file (the file is left at its start).
     bool DataFitsInFile();

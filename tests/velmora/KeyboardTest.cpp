@@ -1,7 +1,8 @@
 // The keyboard component: key names found in any case but never shortened, the
 // answers of Bind (bound, query, not bound, incorrect), commands cut to their slot,
 // one DIKeyDown per key held in ascending scan-code order, a lost keyboard taken back
-// a bounded number of times with the keys read again, and the set-up failures.
+// a bounded number of times with the keys read again, the set-up failures, and the
+// flip timer shared with the display as the window's timer 1.
 #include "VelmoraFixture.h"
 
 #include "velmora/TKx_DInput.h"
@@ -169,13 +170,36 @@ TEST_F(KeyboardTest, EndInputReleasesEverythingButTheBindings) {
     EXPECT_EQ(keys, (std::vector<int>{DIK_RETURN}));
 }
 
-TEST_F(KeyboardTest, TheKeyboardsTimerFlipsTheDisplay) {
+TEST_F(KeyboardTest, TheKeyboardsTimerIsTheWindowsTimerOneWhichTheDisplaysSharesAndReplaces) {
+    // The display starts timer 1 of the window; the keyboard's start of the same timer
+    // replaces it: one timer at the later interval, one flip per firing.
+    display->UseTimer = true;
+    display->TimerInterval = 40;
     display->Init();
     keyboard->UseTimer = true;
     keyboard->TimerInterval = 40;
     keyboard->Init();
+    ASSERT_EQ(keyboard->Handle, display->Handle);
     bool toggle = display->FrameToggle;
     backend.now = 40;
     ui::Application::Instance().FireDueTimers(40);
+    EXPECT_NE(display->FrameToggle, toggle) << "flipped twice: two timers ran";
+    toggle = display->FrameToggle;
+    backend.now = 80;
+    ui::Application::Instance().FireDueTimers(80);
     EXPECT_NE(display->FrameToggle, toggle);
+
+    keyboard->TimerInterval = 25;
+    keyboard->EndInput();
+    keyboard->Init();
+    const ui::Timer* timer = FlipTimerOf(display->Handle);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->Interval(), 25u);
+    // The display going does not stop the timer the keyboard started last; the
+    // keyboard going does.
+    display.reset();
+    EXPECT_EQ(FlipTimerOf(keyboard->Handle), timer);
+    const ddraw::HWND window = keyboard->Handle;
+    keyboard.reset();
+    EXPECT_EQ(FlipTimerOf(window), nullptr);
 }

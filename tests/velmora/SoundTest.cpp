@@ -1,7 +1,7 @@
 // The sound component: a good wave file is read (across the reader's buffer) into a
 // static buffer and heard sample for sample; loading the loaded file again reads
 // nothing; bad files and refused buffers are reported in boxes and leave the component
-// as it was; a non-PCM format keeps its extra bytes; playing while playing restarts;
+// as it was, a new buffer that cannot be filled included; a non-PCM format keeps its extra bytes; playing while playing restarts;
 // a lost buffer is restored (a bounded number of times) and refilled before playing.
 #include "VelmoraFixture.h"
 
@@ -158,6 +158,28 @@ TEST_F(SoundTest, BadFilesAreReportedAndTheLoadedOneStays) {
     backend.boxes.clear();
     sound->LoadWaveFile((dir / "Missing.wav").string());
     EXPECT_EQ(backend.boxes.size(), 1u);
+}
+
+TEST_F(SoundTest, ANewBufferThatCannotBeFilledLeavesThePreviousSoundPlaying) {
+    sound->Init();
+    const std::string good = Wave("Good.wav", {11, 22});
+    sound->LoadWaveFile(good);
+    IDirectSoundBuffer* kept = sound->Buffer;
+    // The next file's buffer is made, but its samples cannot be written into it.
+    FaultInjector::Fail("DirectSoundBuffer.Lock", DSERR_INVALIDPARAM);
+    sound->LoadWaveFile(Wave("Other.wav", {5, 6}));
+    EXPECT_EQ(backend.boxes, std::vector<std::string>{"Bad wave file."});
+    EXPECT_EQ(sound->FileName, good);
+    EXPECT_EQ(sound->Buffer, kept);
+    EXPECT_EQ(LiveBufferCount(), 1);
+    ASSERT_NE(sound->WaveFormat, nullptr);
+    EXPECT_EQ(sound->BufferBytes, 4u);
+    sound->PlayBuffer(false);
+    EXPECT_EQ(Hear(2), (V{11, 22}));
+    // Its samples can still be read again, as restoring a lost buffer needs.
+    LoseAllBuffers();
+    sound->PlayBuffer(false);
+    EXPECT_EQ(Hear(2), (V{11, 22}));
 }
 
 TEST_F(SoundTest, BuffersDirectSoundRefusesAreReported) {
