@@ -37,7 +37,9 @@ TE_Sound::~TE_Sound() {
 }
 
 std::vector<ComponentRegistration> RegisteredComponents() {
-    return {{"Velmora", "TE_DDraw"}, {"Velmora", "TE_DDSurface"}, {"Velmora", "TE_Sound"}};
+    // The wave-sound component of the audio library is registered with the engine's,
+    // on its own page.
+    return {{"Velmora", "TE_DDraw"}, {"Velmora", "TE_DDSurface"}, {"Velmora", "TE_Sound"}, {"Qor", "TWaveSound2"}};
 }
 
 } // namespace gfx

@@ -28,7 +28,8 @@ public:
 void* GlobalAlloc(std::size_t size);
 void* GlobalFree(void* block); // returns null on success
 
-// The components the game's copy of the engine registers, with their palette page.
+// The components the game registers, with their palette page: the engine's copy on
+// "Velmora", the wave-sound component on "Qor".
 struct ComponentRegistration {
     std::string page;
     std::string className;

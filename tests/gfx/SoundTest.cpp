@@ -38,12 +38,14 @@ TEST(TE_Sound, StartsEmptyAndReleasesEverythingItHolds) {
     }
 }
 
-TEST(TE_Sound, TheEnginesComponentsAreOnTheVelmoraPage) {
+TEST(TE_Sound, TheEnginesComponentsAreOnTheVelmoraPageAndTheWaveSoundOnQor) {
     auto components = RegisteredComponents();
-    ASSERT_EQ(components.size(), 3u);
-    for (const auto& c : components)
-        EXPECT_EQ(c.page, "Velmora");
+    ASSERT_EQ(components.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(components[std::size_t(i)].page, "Velmora");
     EXPECT_EQ(components[0].className, "TE_DDraw");
     EXPECT_EQ(components[1].className, "TE_DDSurface");
     EXPECT_EQ(components[2].className, "TE_Sound");
+    EXPECT_EQ(components[3].page, "Qor");
+    EXPECT_EQ(components[3].className, "TWaveSound2");
 }
