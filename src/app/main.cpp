@@ -25,6 +25,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <unistd.h>
 
@@ -174,50 +175,67 @@ int RunWindow(const Options& options) {
     // No sound card is no reason to stop: the device says so and the game goes on.
     winmm::AudioSystem::Instance().Install(std::make_unique<sdl::SdlAudioDevice>());
 
-    TMainForm form;
-    if (options.seed)
-        form.SeedRandom(*options.seed);
-    form.StartCityFile = options.cityFile;
-    backend.Desktop().SetMainForm(&form);
-    app.HandleEvent([&] { form.FormCreate(); });
-    // The boxes exist once the start-up made them; they are drawn whenever they show.
-    if (form.AboutBox)
-        backend.Desktop().AddForm(form.AboutBox.get());
-    if (form.SoundBox)
-        backend.Desktop().AddForm(form.SoundBox.get());
-    // The player's settings come after the start-up scripts, so the player's choice
-    // wins; from here on every change is written back at once.
-    std::string warning;
-    PlayerSettings settings = PlayerSettings::Load(playerfiles::SettingsFile(), warning);
-    if (!warning.empty())
-        std::cerr << "plazaro: settings: " << warning << "\n";
-    settings.ApplyTo(form);
-    backend.ApplyWindowSettings(settings.windowScale.value_or(0), settings.fullScreen.value_or(false));
-    auto storeSettings = [&] {
-        settings.CollectFrom(form);
-        settings.windowScale = backend.WindowScale();
-        settings.fullScreen = backend.Fullscreen();
-        std::string error;
-        if (!settings.Store(playerfiles::SettingsFile(), error))
-            std::cerr << "plazaro: can't write " << playerfiles::SettingsFile() << ": " << error << "\n";
-    };
-    form.OnSettingsChanged = storeSettings;
-    backend.OnWindowChanged = storeSettings;
-    backend.screenshotFolder = playerfiles::ScreenshotFolder();
-    backend.OnNotice = [&form](const std::string& line) {
-        form.C_Memo.Insert(0, line);
-        std::cout << line << std::endl;
-    };
-    if (!app.Terminated())
-        app.HandleEvent([&] { form.FormActivate(); });
-    backend.Present(true);
-    app.Run();
-    form.OnSettingsChanged = nullptr;
-    backend.OnWindowChanged = nullptr;
-    backend.OnNotice = nullptr;
+    int status = 0;
+    std::unique_ptr<TMainForm> formOwner;
+    try {
+        formOwner = std::make_unique<TMainForm>();
+        TMainForm& form = *formOwner;
+        if (options.seed)
+            form.SeedRandom(*options.seed);
+        form.StartCityFile = options.cityFile;
+        backend.Desktop().SetMainForm(&form);
+        app.HandleEvent([&] { form.FormCreate(); });
+        // The boxes exist once the start-up made them; they are drawn whenever they show.
+        if (form.AboutBox)
+            backend.Desktop().AddForm(form.AboutBox.get());
+        if (form.SoundBox)
+            backend.Desktop().AddForm(form.SoundBox.get());
+        // The player's settings come after the start-up scripts, so the player's choice
+        // wins; from here on every change is written back at once.
+        std::string warning;
+        PlayerSettings settings = PlayerSettings::Load(playerfiles::SettingsFile(), warning);
+        if (!warning.empty())
+            std::cerr << "plazaro: settings: " << warning << "\n";
+        settings.ApplyTo(form);
+        backend.ApplyWindowSettings(settings.windowScale.value_or(0), settings.fullScreen.value_or(false));
+        auto storeSettings = [&] {
+            settings.CollectFrom(form);
+            settings.windowScale = backend.WindowScale();
+            settings.fullScreen = backend.Fullscreen();
+            std::string error;
+            if (!settings.Store(playerfiles::SettingsFile(), error))
+                std::cerr << "plazaro: can't write " << playerfiles::SettingsFile() << ": " << error << "\n";
+        };
+        form.OnSettingsChanged = storeSettings;
+        backend.OnWindowChanged = storeSettings;
+        backend.screenshotFolder = playerfiles::ScreenshotFolder();
+        backend.OnNotice = [&form](const std::string& line) {
+            form.C_Memo.Insert(0, line);
+            std::cout << line << std::endl;
+        };
+        if (!app.Terminated())
+            app.HandleEvent([&] { form.FormActivate(); });
+        backend.Present(true);
+        app.Run();
+        form.OnSettingsChanged = nullptr;
+        backend.OnWindowChanged = nullptr;
+        backend.OnNotice = nullptr;
+    } catch (const std::exception& error) {
+        // An error that reaches the entry is printed and shown in the standard error
+        // box in the window, over what is left of the game, before the program ends.
+        if (formOwner)
+            formOwner->OnSettingsChanged = nullptr;
+        backend.OnWindowChanged = nullptr;
+        backend.OnNotice = nullptr;
+        std::cout << "error: " << error.what() << std::endl;
+        app.ResetTerminated();
+        app.ShowException(error);
+        status = 1;
+    }
+    formOwner.reset();
     app.SetBackend(nullptr);
     winmm::AudioSystem::Instance().Reset();
-    return 0;
+    return status;
 }
 #endif
 

@@ -115,13 +115,22 @@ void TMainForm::F_LoadCityClick() {
     Clock.SetEnabled(false);
     OpenDialog.InitialDir = DialogFolder(OpenDialog);
     OpenDialog.FileName.clear();
+    // With no city open, a load that does not happen brings the start box back: the
+    // player is never left with an empty window.
+    auto notLoaded = [this] {
+        if (!GameScreenShown())
+            Start_GB.Show();
+    };
     // Cancelling leaves the game paused.
-    if (!OpenDialog.Execute())
+    if (!OpenDialog.Execute()) {
+        notLoaded();
         return;
+    }
     const std::string fileName = OpenDialog.FileName;
     OpenDialog.InitialDir = FolderOf(fileName);
     SettingsChanged();
-    LoadCity(fileName);
+    if (!LoadCity(fileName))
+        notLoaded();
 }
 
 bool TMainForm::LoadCity(const std::string& fileName) {
@@ -138,6 +147,8 @@ bool TMainForm::LoadCity(const std::string& fileName) {
         RunCommand("INFO; " + fileName + " is not a city file the game can load: " + error + ";", false, false);
         return false;
     }
+    // A double click on the start box's Load City loads without the Ok that hides it.
+    Start_GB.Hide();
     City.ResetCityCounters();
     cityfile::ApplyCityFile(*file, City);
     StartCityView();

@@ -391,6 +391,9 @@ void TMainForm::StartCityView() {
     F_Save->Enabled = true;
     DrawFrame();
     RunCommand("SPEED; " + std::to_string(6000) + ";", false, false);
+    // Every city starts at Medium speed; the menu's mark says so.
+    for (ui::MenuItem* item : {S_Pause, S_Slow, S_Medium, S_Fast})
+        item->Checked = item == S_Medium;
     RunCommand("SET_TOOL; 1; 9; Bulldoze; 10; BULLDOZE.WAV;", false, false);
 }
 

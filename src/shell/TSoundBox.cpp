@@ -12,6 +12,8 @@ constexpr std::uint32_t kVolumeStep = 0x11111111;
 
 TSoundBox::TSoundBox(TMainForm& main) : ui::Form("SoundBox"), main_(main) {
     Caption = "Sound";
+    // The box has only its Ok: Escape must not close it without applying the settings.
+    CloseOnEscape = false;
     Width = 204;
     Height = 155;
     Hide();

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/MessageBoxFlags.h"
 
 namespace ui {
 
@@ -25,6 +26,11 @@ Component* Form::FindComponent(const std::string& name) const {
 }
 
 void Form::KeyPress(std::uint16_t key, ShiftState shift) {
+    if (modal_ && key == VK_ESCAPE && shift == 0) {
+        if (CloseOnEscape)
+            CloseModal(IDCANCEL);
+        return;
+    }
     if (MenuItem* item = MainMenu.FindShortcut(ShortCut{key, static_cast<ShiftState>(shift & (ssShift | ssAlt | ssCtrl))})) {
         item->Click();
         return;
@@ -47,6 +53,7 @@ int Form::ShowModal() {
     ModalResult = 0;
     modal_ = true;
     Show();
+    Application::ModalScope modal;
     while (ModalResult == 0 && !app.Terminated() && app.GetBackend()) {
         if (!app.GetBackend()->PumpEvents(true))
             app.EndOfInput();

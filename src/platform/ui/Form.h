@@ -36,6 +36,9 @@ public:
     int ShowModal();
     int ModalResult = 0;
     bool IsModal() const { return modal_; }
+    // Escape closes a modal form with Cancel, unless the form offers no way to cancel
+    // (a box with only an Ok that applies its settings).
+    bool CloseOnEscape = true;
     // Closes a modal form with the given result.
     void CloseModal(int result) { ModalResult = result ? result : 2; }
 
