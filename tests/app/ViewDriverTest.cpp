@@ -73,8 +73,16 @@ TEST_F(ViewDriverTest, MapScrollsOnlyWhenTheCellIsOutOfViewAndClicksIt) {
                          ":map 0 0\n"
                          ":view\n"
                          ":cell 0 0\n"
-                         ":map 80 3\n");
+                         ":map 80 3\n"
+                         ":press Centre_SB\n"
+                         ":map 10 75\n"
+                         ":view\n"
+                         ":map 79 79\n"
+                         ":view\n");
     EXPECT_TRUE(Has(out, "view: horz=35 vert=66"));
+    // The centre tool puts the cell first; the scroll bars hold the view in range.
+    EXPECT_TRUE(Has(out, "view: horz=10 vert=75"));
+    EXPECT_TRUE(Has(out, "view: horz=70 vert=79"));
     EXPECT_EQ(Starting(out, "cell 40 40:").rfind("cell 40 40: code=17 ", 0), 0u);
     EXPECT_TRUE(Has(out, "view: horz=34 vert=0"));
     EXPECT_EQ(Starting(out, "cell 0 0:").rfind("cell 0 0: code=17 ", 0), 0u);
@@ -91,6 +99,7 @@ TEST_F(ViewDriverTest, ClicksAtPixelsReachTheMap) {
                          ":cell 0 0\n"
                          ":click 390 68\n"
                          ":cell 0 0\n"
+                         ":state\n"
                          ":click 5 5\n"
                          ":state\n");
     std::vector<std::string> cells;
@@ -100,9 +109,12 @@ TEST_F(ViewDriverTest, ClicksAtPixelsReachTheMap) {
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[0].find("code=17"), std::string::npos) << "a move builds nothing";
     EXPECT_NE(cells[1].find("code=17"), std::string::npos);
-    // The click at (5, 5) is off the map bands: nothing is charged for it.
-    const std::string state = Starting(out, "state:");
-    EXPECT_NE(state.find("tool=\"Road\""), std::string::npos);
+    // The click at (5, 5) is off the map bands: nothing is charged for it. (The first
+    // :map bulldozed (0, 0) for 10, the road cost 20.)
+    const auto states = session::States(out);
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_NE(states[0].find(" funds=19970 "), std::string::npos) << states[0];
+    EXPECT_EQ(states[1], states[0]);
 }
 
 TEST_F(ViewDriverTest, QuietFramesStillShowTheMapInAShot) {

@@ -59,9 +59,17 @@ public:
     void SetMonthTime(std::int64_t ms) override { monthTime = ms; }
     int ClockInterval() const override { return 100; }
     int HorzPosition() const override { return horz; }
-    void SetHorzPosition(int position) override { horz = std::clamp(position, 0, 70); }
+    // The positions asked for, and the ones the bars would take.
+    int horzAsked = -1, vertAsked = -1;
+    void SetHorzPosition(int position) override {
+        horzAsked = position;
+        horz = std::clamp(position, 0, 70);
+    }
     int VertPosition() const override { return vert; }
-    void SetVertPosition(int position) override { vert = std::clamp(position, 0, 141); }
+    void SetVertPosition(int position) override {
+        vertAsked = position;
+        vert = std::clamp(position, 0, 141);
+    }
     bool AutoBudgetChecked() const override { return autoBudget; }
     void ShowBudget(const BudgetFigures& figures, bool show) override {
         ++budgetFills;
