@@ -639,6 +639,10 @@ ui::Edit* DesktopRouter::TypingTarget() const {
         return nullptr;
     if (auto* edit = dynamic_cast<ui::Edit*>(form->ActiveControl); edit && edit->Showing() && edit->Enabled())
         return edit;
+    // A scroll bar with the focus takes the letters (the view's key handler swallows
+    // them): they go to no edit box.
+    if (auto* bar = dynamic_cast<ui::ScrollBar*>(form->ActiveControl); bar && bar->Showing() && bar->Enabled())
+        return nullptr;
     // With no edit box focused, typing goes to the only edit box in sight.
     std::vector<ui::Control*> focusable;
     CollectFocusable(*form, focusable);
@@ -718,7 +722,8 @@ void DesktopRouter::KeyDown(std::uint16_t key, ui::ShiftState shift, std::uint64
         return;
     }
     if (form != main_) {
-        // A box: Enter presses its default button, Escape cancels it, Tab moves on.
+        // A box: Enter presses its default button, Tab moves on; Escape is the box's
+        // own (it cancels a box that can be cancelled).
         if (key == ui::VK_RETURN) {
             std::vector<ui::Control*> all;
             CollectFocusable(*form, all);
@@ -727,9 +732,6 @@ void DesktopRouter::KeyDown(std::uint16_t key, ui::ShiftState shift, std::uint64
                     Safely([b] { b->Click(); });
                     return;
                 }
-        } else if (key == ui::VK_ESCAPE) {
-            form->CloseModal(ui::IDCANCEL);
-            return;
         } else if (key == ui::VK_TAB) {
             std::vector<ui::Control*> all;
             CollectFocusable(*form, all);

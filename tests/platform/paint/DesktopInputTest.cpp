@@ -1,6 +1,7 @@
 // The pointer and keys reach the right widget: a button clicks only when released on
 // itself, arrows and tracks move scroll bars by their changes (and repeat when held),
-// thumbs drag, up-downs step, edit boxes take typing, the window gets the clicks on
+// thumbs drag, up-downs step, edit boxes take typing (never while a scroll bar has the
+// focus), the window gets the clicks on
 // its own area in client coordinates, boxes take all input while they show, hints come
 // after a rest, and the frame's signature changes exactly when the picture would.
 #include "platform/paint/Desktop.h"
@@ -246,6 +247,24 @@ TEST_F(DesktopInput, EditBoxesTakeTheFocusAndTheTyping) {
     Click(20, 15);
     desktop.TextInput("er");
     EXPECT_EQ(a.Text(), "Newer");
+
+    // A scroll bar with the focus: a letter goes to no edit box, and the box does not
+    // take the focus; the bar's key handler gets the key.
+    ui::ScrollBar bar{"Vert_SB", &form};
+    bar.kind = ui::ScrollBar::Kind::Vertical;
+    bar.SetBounds(300, 10, 16, 200);
+    std::vector<std::uint16_t> barKeys;
+    bar.OnKeyDown = [&](std::uint16_t& key, ui::ShiftState) {
+        barKeys.push_back(key);
+        key = ui::VK_NONE;
+    };
+    Click(305, 100);
+    ASSERT_EQ(form.ActiveControl, &bar);
+    desktop.KeyDown('Q', 0, 0);
+    desktop.TextInput("q");
+    EXPECT_EQ(a.Text(), "Newer");
+    EXPECT_EQ(form.ActiveControl, &bar);
+    EXPECT_EQ(barKeys, std::vector<std::uint16_t>{'Q'});
 }
 
 TEST_F(DesktopInput, TheWindowGetsItsOwnClicksAndMovesInClientCoordinates) {
@@ -371,6 +390,18 @@ TEST_F(DesktopInput, AModalBoxTakesTheInputAndAnswersEnterAndEscape) {
     });
     EXPECT_EQ(box.ShowModal(), ui::IDOK);
     EXPECT_EQ(okClicks, 2);
+
+    // A box with only an Ok that applies its settings is not closed by Escape.
+    box.CloseOnEscape = false;
+    bool openAfterEscape = false;
+    backend.steps.push_back([&] { desktop.KeyDown(ui::VK_ESCAPE, 0, 0); });
+    backend.steps.push_back([&] {
+        openAfterEscape = box.IsModal();
+        desktop.KeyDown(ui::VK_RETURN, 0, 0);
+    });
+    EXPECT_EQ(box.ShowModal(), ui::IDOK);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(okClicks, 3);
     app.SetBackend(nullptr);
 }
 
