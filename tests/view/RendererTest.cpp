@@ -94,6 +94,9 @@ TEST_F(RendererTest, EveryPixelOfTheShownWindowShowsTheMapAndWhatReachesIntoIt) 
     const TGridPos low = city.ViewAt(vert + 23, horz + 4);
     const TGridPos m19 = city.ViewAt(vert + 19, horz + 2);
     const TGridPos m20 = city.ViewAt(vert + 20, horz + 10);
+    // And one anchored a column left of the window reaches into its left edge.
+    const TGridPos left = city.ViewAt(vert + 8, horz - 1);
+    Place(left.x, left.y, 37);
     Place(above.x, above.y, 37);
     Place(low.x, low.y, 37);
     Place(m19.x, m19.y, 18);
@@ -110,6 +113,7 @@ TEST_F(RendererTest, EveryPixelOfTheShownWindowShowsTheMapAndWhatReachesIntoIt) 
     EXPECT_EQ(unpainted, 0) << "the first at " << firstX << "," << firstY;
     EXPECT_TRUE(PictureAt(37, MapRenderer::TileX(6, vert - 5) - 90, 45 - 75 + 192 - 59));
     EXPECT_TRUE(PictureAt(37, MapRenderer::TileX(4, vert + 23) - 90, 45 + 15 * 23 + 192 - 59));
+    EXPECT_TRUE(PictureAt(37, -60 + 156 - 90, 45 + 15 * 8 + 192 - 59)); // view row 74 is even
     EXPECT_EQ(At(MapRenderer::TileX(2, vert + 19) - 30 + 59, MapRenderer::TileY(19)), Px(0x203080));
     EXPECT_EQ(At(MapRenderer::TileX(10, vert + 20) - 30 + 59, MapRenderer::TileY(20)), Px(0x203080));
     // The frame's own list is the window's alone.
