@@ -30,11 +30,16 @@ TE_DDraw::TE_DDraw(ui::Component*, HWND handle) {
 TE_DDraw::~TE_DDraw() {
     Displays().erase(this);
     flipTimer_.reset();
-    // The component owns only the DirectDraw object.
-    if (DirectDraw) {
-        DirectDraw->Release();
-        DirectDraw = nullptr;
-    }
+    // The surfaces and the clipper made by Create_DD go before the object that made them;
+    // releasing only the DirectDraw object would leave the back buffer's pixels behind.
+    ReleaseSurfaces();
+    ReleaseInterface(DirectDraw);
+}
+
+void TE_DDraw::ReleaseSurfaces() {
+    ReleaseInterface(Clipper);
+    ReleaseInterface(Back);
+    ReleaseInterface(Primary);
 }
 
 void TE_DDraw::NotifyAll(ui::Component* component, TOperation operation) {
@@ -71,10 +76,9 @@ void TE_DDraw::Init() {
 void TE_DDraw::Create_DD() {
     Exclusive = Resolution == trExclusive;
     CoInitialize(nullptr);
-    if (DirectDraw) { // a previous Init failed half-way
-        DirectDraw->Release();
-        DirectDraw = nullptr;
-    }
+    // A previous Init failed half-way: what it made is dropped before starting again.
+    ReleaseSurfaces();
+    ReleaseInterface(DirectDraw);
     CreateDirectDrawObject("Can't create Direct Draw Ex");
     if (Resolution == trNormal)
         UseDesktopMode("Create_DD");

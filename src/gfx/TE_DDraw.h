@@ -72,6 +72,9 @@ protected:
     ddraw::DDSURFACEDESC2 PrimarySurfaceDesc() const;
 
 private:
+    // Releases the clipper, the back buffer and the primary surface.
+    void ReleaseSurfaces();
+
     std::unique_ptr<ui::Timer> flipTimer_;
 };
 

@@ -218,6 +218,26 @@ TEST_F(GfxTest, AFurtherInitDoesNotCreateTheObjectsAgain) {
     EXPECT_EQ(FaultInjector::Calls("DirectDrawCreateEx"), 1);
 }
 
+// The display made the primary surface, the back buffer and the clipper: destroying it
+// must drop its hold on each, in both modes, or every run leaves the back buffer behind.
+TEST_F(GfxTest, DestroyingTheDisplayReleasesItsSurfacesAndClipper) {
+    for (TResolution mode : {trWindowed640x480, trExclusive}) {
+        SCOPED_TRACE(int(mode));
+        auto own = std::make_unique<TE_DDraw>();
+        own->BitsPerPixel = 16;
+        own->Resolution = mode;
+        own->Init();
+        std::vector<ddraw::IUnknown*> made{own->Primary, own->Back};
+        if (own->Clipper)
+            made.push_back(own->Clipper);
+        for (ddraw::IUnknown* object : made)
+            object->AddRef(); // our own reference outlives the display
+        own.reset();
+        for (ddraw::IUnknown* object : made)
+            EXPECT_EQ(object->Release(), 0u);
+    }
+}
+
 TEST_F(GfxTest, AttachingASceneReleasesItsBackgroundAndRemovingItDetachesIt) {
     InitGame();
     ASSERT_NE(scene->BackgroundSurface, nullptr);
