@@ -12,7 +12,9 @@ std::uint32_t U32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
            (std::uint32_t(p[3]) << 24);
 }
-std::uint16_t U16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
 
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
@@ -118,20 +120,25 @@ std::string DecodeBmp(const std::uint8_t* data, std::size_t size, bool withFileH
     if (bitsOffset > size)
         return "Bitmap: pixel data offset past the end of the data";
 
-    out.width = width;
-    out.height = int(absHeight);
-    out.bitsPerPixel = bpp;
-    out.pixels.assign(std::size_t(width) * std::size_t(absHeight), 0);
     const std::uint8_t* bits = data + bitsOffset;
     std::size_t available = size - bitsOffset;
     auto colourAt = [&](std::size_t index) -> std::uint32_t {
         return index < out.palette.size() ? out.palette[index] : 0;
+    };
+    // The pixels are made only once the data behind the header is known to be there:
+    // a header of a few bytes may declare a bitmap of hundreds of megabytes.
+    auto allocate = [&] {
+        out.width = width;
+        out.height = int(absHeight);
+        out.bitsPerPixel = bpp;
+        out.pixels.assign(std::size_t(width) * std::size_t(absHeight), 0);
     };
 
     if (compression == kBiRgb) {
         std::size_t rowBytes = ((std::size_t(width) * bpp + 31) / 32) * 4;
         if (rowBytes * std::size_t(absHeight) > available)
             return "Bitmap: pixel data truncated";
+        allocate();
         for (std::int64_t row = 0; row < absHeight; ++row) {
             const std::uint8_t* src = bits + rowBytes * std::size_t(row);
             std::int64_t y = topDown ? row : absHeight - 1 - row;
@@ -157,13 +164,16 @@ std::string DecodeBmp(const std::uint8_t* data, std::size_t size, bool withFileH
         return {};
     }
 
-    // RLE8: pixels that fall outside the bitmap are dropped, as the platform does.
-    const Rle8Result walked = WalkRle8(bits, available, absHeight, [&](std::int64_t x, std::int64_t row, std::uint8_t index) {
+    // RLE8: pixels that fall outside the bitmap are dropped, as the platform does. A
+    // first walk only checks that the runs are all there; the second draws them.
+    if (WalkRle8(bits, available, absHeight, [](std::int64_t, std::int64_t, std::uint8_t) {}) ==
+        Rle8Result::Truncated)
+        return "Bitmap: RLE data truncated";
+    allocate();
+    WalkRle8(bits, available, absHeight, [&](std::int64_t x, std::int64_t row, std::uint8_t index) {
         if (x >= 0 && x < width && row >= 0 && row < absHeight)
             out.pixels[std::size_t(absHeight - 1 - row) * std::size_t(width) + std::size_t(x)] = colourAt(index);
     });
-    if (walked == Rle8Result::Truncated)
-        return "Bitmap: RLE data truncated";
     return {};
 }
 

@@ -123,6 +123,20 @@ TEST(Bmp, BadFilesGiveTheLoadersError) {
     EXPECT_EQ(Decode(f, d), "Bitmap: not a bitmap file");
 }
 
+// A header of a few bytes may declare the largest bitmap the loader takes: it is refused
+// for its missing data before any pixel memory is taken.
+TEST(Bmp, HugeBitmapsWithoutTheirDataTakeNoMemory) {
+    DecodedBmp d;
+    for (std::uint32_t compression : {0u, 1u}) {
+        SCOPED_TRACE(compression);
+        auto f = compression ? MakeBmp(8, 16384, 4096, 1, {0, 0xFFFFFF}, {200, 1, 0, 0})
+                             : MakeBmp(24, 16384, 4096, 0, {}, {1, 2, 3});
+        EXPECT_EQ(Decode(f, d), compression ? "Bitmap: RLE data truncated" : "Bitmap: pixel data truncated");
+        EXPECT_EQ(d.pixels.capacity(), 0u);
+        EXPECT_EQ(d.width, 0);
+    }
+}
+
 TEST(Bmp, EveryTruncationFailsCleanly) {
     auto good = MakeBmp(8, 5, 3, 1, {0, 0x111111, 0x222222}, {5, 1, 0, 0, 0, 3, 1, 2, 0, 0, 0, 0, 2, 2, 0, 1});
     DecodedBmp d;
