@@ -273,6 +273,9 @@ std::optional<CityFile> ParseCityFile(const std::string& bytes, const FieldSplit
 std::string CheckCityFile(const CityFile& file) {
     if (file.month < 1 || file.month > 12)
         return "line 2: month " + Decimal(file.month) + " is outside 1 to 12";
+    if (file.year < -kYearLimit || file.year > kYearLimit)
+        return "line 2: year " + Decimal(file.year) + " is outside " + Decimal(-kYearLimit) + " to " +
+               Decimal(kYearLimit);
     if (file.cityRank < 1 || file.cityRank > 6)
         return "line 2: rank " + Decimal(file.cityRank) + " is outside 1 to 6";
     for (int y = 0; y < kMapSize; ++y)

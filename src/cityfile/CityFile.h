@@ -23,6 +23,9 @@ constexpr int kRowDigits = 2 * city::kMapSize;
 constexpr int kPendingLimit = 130;
 // A countdown above this marks a mover standing on the cell and is saved as 0.
 constexpr int kCountdownLimit = 130;
+// The years a loaded city may start from: the clock adds one a year to a 32-bit year,
+// so a city must leave it room to count for as long as anyone plays.
+constexpr int kYearLimit = 1000000;
 // The first line of each block of 80 map rows (code, anchorX, anchorY, pendingCode,
 // countdown), counted from 1.
 constexpr int kCodeLine = 5, kAnchorXLine = 85, kAnchorYLine = 165, kPendingLine = 245, kCountdownLine = 325;
