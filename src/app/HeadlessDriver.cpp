@@ -337,7 +337,8 @@ void HeadlessDriver::PrintState() {
     const CityState& c = form_.City;
     std::ostringstream s;
     s << "state: name=\"" << c.cityName << "\" funds=" << c.funds << " month=" << c.month << " year=" << c.year
-      << " rank=" << c.cityRank << " pop=" << (c.residentialPop + c.commercialPop + c.industrialPop)
+      << " rank=" << c.cityRank << " pop="
+      << (std::int64_t{c.residentialPop} + c.commercialPop + c.industrialPop)
       << " R=" << c.residentialPop << " C=" << c.commercialPop << " I=" << c.industrialPop << " tax=" << c.taxRate
       << " police=" << c.policeFunding << " fire=" << c.fireFunding << " hospital=" << c.hospitalFunding
       << " education=" << c.educationFunding << " transport=" << c.transportFunding << " tool=\"" << c.toolName

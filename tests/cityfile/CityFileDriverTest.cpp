@@ -121,3 +121,47 @@ TEST(CityFileDriver, SaveLoadCancelAndFailuresInOneSession) {
     EXPECT_NE(states[3].find("clock=on"), std::string::npos);
     fs::remove_all(dir);
 }
+
+// Loaded figures at the edge of their range: populations that add up past 32 bits are
+// shown added in 64 bits, as the game adds them; a year the clock could not count on
+// from is refused with the reader's message.
+TEST(CityFileDriver, FiguresAtTheEdgeOfTheirRange) {
+    const fs::path dir = fs::temp_directory_path() / ("plazaro_cf_edge_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string town = (dir / "Town.PZ1").string();
+    int status = -1;
+    RunSession(":new Riverside\n:file " + town + "\n:press F_Save\n", status);
+    ASSERT_EQ(status, 0);
+    std::vector<std::string> lines;
+    {
+        std::ifstream f(town, std::ios::binary);
+        for (std::string line; std::getline(f, line);)
+            lines.push_back(line + "\n");
+    }
+    ASSERT_EQ(lines.size(), 404u);
+    auto write = [&](const fs::path& path, size_t index, const std::string& line) {
+        std::vector<std::string> changed = lines;
+        changed[index] = line;
+        std::ofstream f(path, std::ios::binary);
+        for (const std::string& l : changed)
+            f << l;
+    };
+    write(dir / "Crowded.PZ1", 2, "7FFFFFFF; 7FFFFFFF; 7FFFFFFF;#\r\n");
+    write(dir / "Endless.PZ1", 1, "C; 7FFFFFFF; 4E20; 1;#\r\n");
+    const std::vector<std::string> out = RunSession(
+        ":file " + (dir / "Crowded.PZ1").string() + "\n:press F_LoadCity\n:state\n"
+        ":file " + (dir / "Endless.PZ1").string() + "\n:press F_LoadCity\n:tick 70\n:state\n",
+        status);
+    EXPECT_EQ(status, 0);
+    const std::vector<std::string> states = Matching(out, "state: ");
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_NE(states[0].find(" pop=6442450941 R=2147483647 C=2147483647 I=2147483647 "), std::string::npos)
+        << states[0];
+    EXPECT_EQ(Matching(out, "box: "),
+              (std::vector<std::string>{"box: Plazaro: " + (dir / "Endless.PZ1").string() +
+                                        " is not a city file the game can load: line 2: year 2147483647 is outside "
+                                        "-1000000 to 1000000 -> OK"}));
+    EXPECT_NE(states[1].find(" year=1950 "), std::string::npos) << states[1];
+    fs::remove_all(dir);
+}
