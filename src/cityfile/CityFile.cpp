@@ -270,6 +270,23 @@ std::optional<CityFile> ParseCityFile(const std::string& bytes, const FieldSplit
     return file;
 }
 
+std::string CheckFootprints(const CityFile& file, const CityState& types) {
+    for (int y = 0; y < kMapSize; ++y)
+        for (int x = 0; x < kMapSize; ++x) {
+            const SavedCell& c = file.Cell(x, y);
+            if (c.code != city::kCodeCovered)
+                continue;
+            // CheckCityFile has made sure the anchor is on the map.
+            const TObjectType* type = types.TypeOf(file.Cell(c.anchorX, c.anchorY).code);
+            const int size = type ? type->size : 0;
+            const bool squared = size >= 2 && size <= 4;
+            if (!squared || x < c.anchorX || y < c.anchorY || x >= c.anchorX + size || y >= c.anchorY + size)
+                return LineName(kAnchorXLine + y) + ": " + CellName(x, y) + " is covered by the object at (" +
+                       Decimal(c.anchorX) + ", " + Decimal(c.anchorY) + "), which does not reach it";
+        }
+    return {};
+}
+
 std::string CheckCityFile(const CityFile& file) {
     if (file.month < 1 || file.month > 12)
         return "line 2: month " + Decimal(file.month) + " is outside 1 to 12";

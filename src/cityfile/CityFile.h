@@ -79,6 +79,11 @@ std::optional<CityFile> ParseCityFile(const std::string& bytes, const FieldSplit
 // words a file never holds. Empty when all is well, else the first fault.
 std::string CheckCityFile(const CityFile& file);
 
+// Checks the covered cells against the object table the start-up scripts filled: each
+// must lie in the square of the object standing at its anchor, or bulldozing and
+// drawing would act on an object that is not there. Empty when all is well.
+std::string CheckFootprints(const CityFile& file, const CityState& types);
+
 // Stores a loaded city into the state: the saved words only; the caller resets and
 // rebuilds the rest.
 void ApplyCityFile(const CityFile& file, CityState& state);

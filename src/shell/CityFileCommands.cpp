@@ -143,7 +143,9 @@ bool TMainForm::LoadCity(const std::string& fileName) {
         return false;
     }
     std::optional<cityfile::CityFile> file = cityfile::ParseCityFile(bytes, &CommandInterpreter::ParseFields, error);
-    if (!file) {
+    if (file)
+        error = cityfile::CheckFootprints(*file, City);
+    if (!file || !error.empty()) {
         RunCommand("INFO; " + fileName + " is not a city file the game can load: " + error + ";", false, false);
         return false;
     }

@@ -180,6 +180,32 @@ TEST(CityFileReader, RefusesBadFilesWithAMessageNamingTheFault) {
     }
 }
 
+// A covered cell must lie in the square of the object at its anchor, by the sizes of the
+// object table: a damaged anchor pointing at a road, or a table where the station is one
+// cell, leave cells covered by nothing the game could bulldoze or draw.
+TEST(CityFileReader, CoveredCellsLieInTheirAnchorsSquare) {
+    CityState types;
+    types.ObjectTypes[21].size = 2; // the station
+    types.ObjectTypes[17].size = 1; // a road
+    std::string error;
+    std::optional<CityFile> file = Parse(cftest::Join(HandWrittenLines()), error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(cityfile::CheckFootprints(*file, types), "");
+
+    std::vector<std::string> lines = HandWrittenLines();
+    lines[84 + 21].replace(20, 2, "14"); // (10, 21) now points at the road at (20, 21)
+    lines[164 + 21].replace(20, 2, "15");
+    file = Parse(cftest::Join(lines), error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(cityfile::CheckFootprints(*file, types),
+              "line 106: cell (10, 21) is covered by the object at (20, 21), which does not reach it");
+
+    types.ObjectTypes[21].size = 1;
+    file = Parse(cftest::Join(HandWrittenLines()), error);
+    EXPECT_EQ(cityfile::CheckFootprints(*file, types),
+              "line 105: cell (11, 20) is covered by the object at (10, 20), which does not reach it");
+}
+
 TEST(CityFileReader, ChecksAreTheOnesTheGameNeeds) {
     // Codes 0 and 201 are objects; stale anchors on cells that are not covered are
     // kept as they are, since nothing reads them.
