@@ -13,6 +13,7 @@ PACKAGES=(
   libpng-dev             # screenshots
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream shared-mime-info groff-base   # checks of the installed desktop files
+  clang-14 libclang-rt-14-dev llvm-14   # the fuzz targets (libFuzzer) and their stacks' symbols
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
