@@ -315,16 +315,29 @@ private:
         }
     }
 
+    // Save through the File menu; the soak's files are its own, so the file is removed
+    // first rather than answering whether to replace it.
+    void Save(const fs::path& path) {
+        fs::remove(path);
+        Act(":file " + path.string());
+        Act(":press F_Save");
+    }
+    // Load through the File menu, not saving the changes of the city left behind.
+    void Load(const fs::path& path) {
+        if (form_->HasUnsavedChanges())
+            Act(":answer No");
+        Act(":file " + path.string());
+        Act(":press F_LoadCity");
+    }
+
     // Saves through the File menu and loads the file back, or a damaged copy of it.
     // A damaged copy that loads is replaced by the good file again, since its figures
     // no longer match its map.
     void SaveAndLoad(bool damaged) {
         const fs::path good = work_ / "Soak.PZ1";
-        Act(":file " + good.string());
-        Act(":press F_Save");
+        Save(good);
         if (!damaged) {
-            Act(":file " + good.string());
-            Act(":press F_LoadCity");
+            Load(good);
             return;
         }
         std::string bytes = ReadBytes(good);
@@ -348,12 +361,9 @@ private:
         }
         const fs::path broken = work_ / "Broken.PZ1";
         std::ofstream(broken, std::ios::binary) << bytes;
-        const std::string before = form_->City.cityName;
-        Act(":file " + broken.string());
-        Act(":press F_LoadCity");
+        Load(broken);
         CheckAnchors();
-        Act(":file " + good.string());
-        Act(":press F_LoadCity");
+        Load(good);
     }
 
     void CheckYear() {
@@ -417,12 +427,9 @@ private:
         std::string error;
         const std::optional<cityfile::CityFile> before = cityfile::CaptureCity(form_->City, error);
         boxes_.clear();
-        Act(":file " + first.string());
-        Act(":press F_Save");
-        Act(":file " + first.string());
-        Act(":press F_LoadCity");
-        Act(":file " + second.string());
-        Act(":press F_Save");
+        Save(first);
+        Load(first);
+        Save(second);
         const std::optional<cityfile::CityFile> after = cityfile::CaptureCity(form_->City, error);
         if (!before || !after)
             Fail("the city cannot be put in a file: " + error);
@@ -479,6 +486,9 @@ int main(int argc, char** argv) {
     gSeed = seed;
     const fs::path work = fs::temp_directory_path() / ("plazaro_soak_" + std::to_string(::getpid()));
     fs::create_directories(work);
+    // The player's folders (autosaves, settings) are the soak's own.
+    ::setenv("XDG_DATA_HOME", (work / "data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
     if (logPath.empty())
         logPath = (work / "actions.log").string();
     std::ofstream log(logPath);
