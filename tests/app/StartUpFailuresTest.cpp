@@ -173,7 +173,7 @@ TEST_F(StartUpFailures, MissingArtSoundAndMusicAreReportedAndTheGameGoesOn) {
 // "Can't save to" and leaves no half-written file; the game goes on.
 TEST_F(StartUpFailures, ReadOnlyProgramFolderAndUnwritableCitiesFolder) {
     const fs::path program = root / "program", readOnly = root / "readonly", full = root / "full";
-    if (!Mount(program, "64m") || !Mount(readOnly, "1m") || !Mount(full, "32k"))
+    if (!Mount(program, "1g") || !Mount(readOnly, "1m") || !Mount(full, "32k"))
         GTEST_SKIP() << "this machine does not let the test mount a small file system; an injected write "
                         "failure covers the full disk in the city file's tests";
     CopyProgramFolder(program, false);

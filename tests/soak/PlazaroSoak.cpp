@@ -110,6 +110,12 @@ public:
                 if (index == 0)
                     Output("reply: " + line);
             };
+            // A wait of the program's own (the intro's videos) lets virtual time pass as
+            // a player would sit through it; the soak's actions come from Act alone.
+            backend.NextEvent = [&backend] {
+                backend.Advance(100);
+                return true;
+            };
             form_ = &form;
             driver_ = &driver;
             driverOut_ = &driverOut;
