@@ -99,6 +99,7 @@ bool TMainForm::SaveCity() {
     // text with a single OK; "WARNING" would offer Abort (ending the game after all)
     // and Retry (which runs the console's newest line, not the save).
     if (saved) {
+        SaveHistory(os::ResolvePath(fileName));
         MarkCitySaved(os::ResolvePath(fileName));
         RunCommand("INFO; Game Saved as " + fileName + ";", false, false);
     } else {
@@ -154,6 +155,7 @@ bool TMainForm::LoadCity(const std::string& fileName) {
     City.ResetCityCounters();
     cityfile::ApplyCityFile(*file, City);
     StartCityView();
+    LoadHistory(os::ResolvePath(fileName));
     city::FillBudgetPanel(City, *this);
     city::RecomputeNetworks(City, *this);
     city::RespawnMovers(City, *this);

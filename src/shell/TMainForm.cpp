@@ -9,6 +9,8 @@
 #include "shell/BudgetPanel.h"
 #include "shell/CityFileCommands.h"
 #include "shell/CdAudioBridge.h"
+#include "shell/GraphsWindow.h"
+#include "shell/MapWindow.h"
 #include "shell/WaveSoundBridge.h"
 #include "shell/ToolPalette.h"
 #include "shell/ViewNavigation.h"
@@ -57,6 +59,11 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     Clock.OnTimer = [this] {
         const int year = City.year;
         Ticker->ClockTimer();
+        // A month that ran leaves its sample; the two windows redraw when theirs changed.
+        if (GameScreenShown())
+            History.Record(City);
+        Map->Refresh();
+        Graphs->Refresh();
         // The turn of the year has run its budget within the tick.
         if (City.year != year)
             Autosave();
@@ -70,6 +77,10 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
     OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, int x, int y) {
         Input->FormMouseDown(static_cast<int>(button), shift & ui::ssShift, x, y);
     };
+    Map = std::make_unique<MapWindow>(*this, City, Horz_SB, Vert_SB);
+    Graphs = std::make_unique<GraphsWindow>(*this, History);
+    Horz_SB.OnChange = [this] { Map->Refresh(); };
+    Vert_SB.OnChange = [this] { Map->Refresh(); };
     SetUpSaveDialog(SaveDialog);
     SetUpOpenDialog(OpenDialog);
     RegisterAll();
@@ -127,6 +138,10 @@ void TMainForm::BuildMenu() {
     W_Tools = &windows.Add("W_Tools", "&Tools");
     W_Tools->Shortcut = ShortCut{ui::VK_F3, 0};
     W_Tools->Checked = true;
+    W_Map = &windows.Add("W_Map", "&Map");
+    W_Map->Shortcut = ShortCut{ui::VK_F5, 0};
+    W_Graphs = &windows.Add("W_Graphs", "&Graphs");
+    W_Graphs->Shortcut = ShortCut{ui::VK_F6, 0};
 
     ui::MenuItem& help = MainMenu.Add("Help", "Help");
     H_About = &help.Add("H_About", "About");
@@ -172,6 +187,16 @@ void TMainForm::BuildMenu() {
     W_Tools->OnClick = [this] {
         W_Tools->Checked = !W_Tools->Checked;
         Tools_GB.SetVisible(W_Tools->Checked);
+    };
+    W_Map->OnClick = [this] {
+        W_Map->Checked = !W_Map->Checked;
+        Map->Map_GB.SetVisible(W_Map->Checked);
+        Map->Refresh(true);
+    };
+    W_Graphs->OnClick = [this] {
+        W_Graphs->Checked = !W_Graphs->Checked;
+        Graphs->Graphs_GB.SetVisible(W_Graphs->Checked);
+        Graphs->Refresh(true);
     };
     H_About->OnClick = [this] { AboutBox->ShowModal(); };
 }
@@ -389,6 +414,12 @@ void TMainForm::StartCityView() {
     Vert_SB.Show();
     Panel1.Caption = City.cityName;
     F_Save->Enabled = true;
+    // A new city's history begins with the month it starts in; a load replaces it
+    // with the one kept beside its file.
+    History.Clear();
+    History.Record(City);
+    Map->Refresh(true);
+    Graphs->Refresh(true);
     DrawFrame();
     RunCommand("SPEED; " + std::to_string(6000) + ";", false, false);
     // Every city starts at Medium speed; the menu's mark says so.

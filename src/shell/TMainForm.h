@@ -13,6 +13,7 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/RangeControls.h"
 #include "platform/ui/Timer.h"
+#include "shell/CityHistory.h"
 #include "shell/CommandInterpreter.h"
 
 #include <memory>
@@ -28,6 +29,8 @@ class TWaveSound2;
 class WaveSoundBridge;
 class CityClock;
 class CityInput;
+class GraphsWindow;
+class MapWindow;
 class ToolPalette;
 class ViewNavigation;
 class WaveSoundPort;
@@ -91,6 +94,8 @@ public:
     ui::MenuItem* O_Autosave = nullptr;
     ui::MenuItem* W_Console = nullptr;
     ui::MenuItem* W_Tools = nullptr;
+    ui::MenuItem* W_Map = nullptr;
+    ui::MenuItem* W_Graphs = nullptr;
     ui::MenuItem* H_About = nullptr;
 
     ui::Panel Panel1{"Panel1", this};
@@ -135,6 +140,17 @@ public:
     std::unique_ptr<ViewNavigation> Navigation;
     std::unique_ptr<CityInput> Input;
     std::unique_ptr<CityClock> Ticker;
+
+    // The overview map and the graphs of the city's history (Windows menu); they only
+    // read the city.
+    CityHistory History;
+    std::unique_ptr<MapWindow> Map;
+    std::unique_ptr<GraphsWindow> Graphs;
+    // Reads the history kept beside a city file just loaded; a damaged one is left
+    // out with a line in the console.
+    void LoadHistory(const std::string& cityPath);
+    // Writes the history beside the city file just saved; false when it could not.
+    bool SaveHistory(const std::string& cityPath);
 
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<TSoundBox> SoundBox;

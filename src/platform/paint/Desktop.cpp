@@ -9,6 +9,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/Panel.h"
+#include "platform/ui/PaintBox.h"
 #include "platform/ui/RangeControls.h"
 #include "platform/ui/Screen.h"
 
@@ -57,6 +58,8 @@ void HashTree(Hasher& h, const ui::Control& c) {
         h.Int(std::int64_t(panel->Picture.serial));
     else if (auto* speed = dynamic_cast<const ui::SpeedButton*>(&c))
         h.Str(speed->Glyph);
+    else if (auto* box = dynamic_cast<const ui::PaintBox*>(&c))
+        h.Int(std::int64_t(box->Generation()));
     for (const ui::Control* child : c.Children())
         if (child->Visible())
             HashTree(h, *child);

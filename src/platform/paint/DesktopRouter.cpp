@@ -12,6 +12,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/MessageBoxFlags.h"
+#include "platform/ui/PaintBox.h"
 #include "platform/ui/RangeControls.h"
 #include "platform/ui/Screen.h"
 
@@ -336,6 +337,13 @@ void DesktopRouter::MouseMove(int x, int y, ui::ShiftState state, std::uint64_t 
             Safely([track, pos] { track->SetPosition(pos); });
         }
         return;
+    case Held::PaintBox:
+        if (auto* box = dynamic_cast<ui::PaintBox*>(pressed_); box && box->OnMouseDrag) {
+            Rect r = ControlRect(*box);
+            auto handler = box->OnMouseDrag;
+            Safely([&] { handler(x - r.x, y - r.y); });
+        }
+        return;
     case Held::Form:
         // The window holds the pointer while a button is down on it, as a drag needs.
         if (main_ && main_->OnMouseMove) {
@@ -482,6 +490,12 @@ void DesktopRouter::PressControl(ui::Control* control, int x, int y, int clicks,
             int pos = TrackBarPositionAt(*track, r, x);
             Safely([track, pos] { track->SetPosition(pos); });
         }
+    } else if (auto* box = dynamic_cast<ui::PaintBox*>(control)) {
+        held_ = Held::PaintBox;
+        if (box->OnMouseDown) {
+            auto handler = box->OnMouseDown;
+            Safely([&] { handler(x - r.x, y - r.y); });
+        }
     } else if (auto* memo = dynamic_cast<ui::Memo*>(control)) {
         // The list's scroll bar moves it by a line per arrow and a window per track click.
         pressed_ = nullptr;
@@ -558,11 +572,18 @@ void DesktopRouter::MouseUp(ui::MouseButton button, int x, int y, ui::ShiftState
     }
     if (held_ == Held::Form && button != heldButton_)
         return;
+    const bool heldBox = held_ == Held::PaintBox;
     held_ = Held::None;
     ui::Control* control = pressed_;
     pressed_ = nullptr;
     if (!control || button != ui::MouseButton::Left)
         return;
+    if (auto* box = dynamic_cast<ui::PaintBox*>(control); heldBox && box && box->OnMouseUp) {
+        Rect r = ControlRect(*box);
+        auto handler = box->OnMouseUp;
+        Safely([&] { handler(x - r.x, y - r.y); });
+        return;
+    }
     if (ControlRect(*control).Contains(x, y) && control->Showing() &&
         (dynamic_cast<ui::Button*>(control) || dynamic_cast<ui::SpeedButton*>(control) ||
          dynamic_cast<ui::RadioButton*>(control) || dynamic_cast<ui::CheckBox*>(control)))

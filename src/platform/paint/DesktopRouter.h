@@ -123,7 +123,7 @@ protected:
     ui::Control* pressed_ = nullptr;
     bool pressedInside_ = false;
     enum class Held { None, ScrollBack, ScrollPageBack, ScrollThumb, ScrollPageForward, ScrollForward, UpDownUp,
-                      UpDownDown, TrackThumb, Form };
+                      UpDownDown, TrackThumb, Form, PaintBox };
     Held held_ = Held::None;
     int thumbGrab_ = 0; // where on the thumb it was grabbed
     std::uint64_t nextRepeat_ = 0;

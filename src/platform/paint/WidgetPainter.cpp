@@ -6,6 +6,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Memo.h"
+#include "platform/ui/PaintBox.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/RangeControls.h"
 
@@ -429,6 +430,10 @@ void WidgetPainter::PaintControl(const ui::Control& control, const Rect& r) {
             frame_.StretchBlit(*picture, r);
         else
             frame_.Blit(*picture, r.x, r.y, false);
+        return;
+    }
+    if (auto* box = dynamic_cast<const ui::PaintBox*>(&control)) {
+        frame_.CopyPixels(box->Pixels, box->Width, box->Height, r.x, r.y);
         return;
     }
     // A plain control: its background only.

@@ -31,6 +31,7 @@ enum Key : std::uint16_t {
     VK_F3 = 114,
     VK_F4 = 115,
     VK_F5 = 116,
+    VK_F6 = 117,
     VK_F12 = 123,
 };
 
