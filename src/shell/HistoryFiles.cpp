@@ -1,5 +1,6 @@
 // The history's companion file, read and written with the city file beside it.
 #include "cityfile/FileStore.h"
+#include "shell/GraphsWindow.h"
 #include "shell/TMainForm.h"
 
 #include <filesystem>
@@ -39,6 +40,7 @@ void TMainForm::LoadHistory(const std::string& cityPath) {
     }
     History = *read;
     History.Record(City);
+    Graphs->Refresh(true);
 }
 
 bool TMainForm::SaveHistory(const std::string& cityPath) {

@@ -34,6 +34,8 @@ public:
     // Redraws when the city's month or the view moved since the last picture (or
     // always, with force); nothing while the window is hidden.
     void Refresh(bool force = false);
+    // The city changed as a whole (a new city, a load): the next refresh redraws.
+    void Invalidate() { drawnMonth_ = -1; }
     // A press or drag at map pixel (px, py): the cell there goes to the view's middle.
     void CentreAt(int px, int py);
 

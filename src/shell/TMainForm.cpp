@@ -418,7 +418,8 @@ void TMainForm::StartCityView() {
     // with the one kept beside its file.
     History.Clear();
     History.Record(City);
-    Map->Refresh(true);
+    // The networks are worked out after this: the map redraws with the first tick.
+    Map->Invalidate();
     Graphs->Refresh(true);
     DrawFrame();
     RunCommand("SPEED; " + std::to_string(6000) + ";", false, false);

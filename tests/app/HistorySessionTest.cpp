@@ -85,3 +85,4 @@ TEST(HistorySession, SavedBesideTheCityReadWithItAndDamagedCopiesLeftOut) {
     }
     fs::remove_all(dir);
 }
+

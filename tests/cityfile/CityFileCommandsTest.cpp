@@ -207,7 +207,9 @@ TEST_F(CityFileCommandsTest, ASaveStoppedHalfWayKeepsThePreviousSave) {
     Save(path);
     EXPECT_EQ(Boxes().back(), "box: Plazaro: Can't save to " + path + " -> OK");
     EXPECT_EQ(Read(path), previous);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    // The city file and the history saved beside it, and no half-written file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    EXPECT_TRUE(fs::exists(path + ".HIS"));
     EXPECT_FALSE(Quit());
     SetCitySaveFault({});
     Save(path);

@@ -6,6 +6,7 @@
 #include "ShellFixture.h"
 
 #include "city/Placement.h"
+#include "platform/paint/Desktop.h"
 #include "city/Simulation.h"
 #include "shell/GraphsWindow.h"
 #include "shell/MapWindow.h"
@@ -175,6 +176,55 @@ TEST_F(Overview, AClickCentresTheViewOnTheCellThroughTheClampingScrollBars) {
     EXPECT_EQ(form->Vert_SB.Position(), 141);
     map.CentreAt(overview::kMapWidth - 1, overview::kMapHeight / 2); // beside the east corner
     EXPECT_EQ(form->Horz_SB.Position(), 70);
+}
+
+TEST_F(Overview, ThePointerOnTheMapDragsTheViewAndTheGripMovesTheWindow) {
+    form->City.BuildViewGrid();
+    form->Show();
+    form->W_Map->Click();
+    paint::Desktop desktop;
+    desktop.SetMainForm(form.get());
+    MapWindow& map = *form->Map;
+    const paint::Rect picture = desktop.ControlRect(map.Map_PB);
+    auto at = [&](int x, int y) { return std::pair(picture.x + overview::kMapWidth / 2 + 2 * (x - y), picture.y + x + y); };
+    auto viewOf = [](int x, int y) {
+        int h, v;
+        overview::CentreOn(x, y, h, v);
+        return std::pair(h, v);
+    };
+    auto view = [&] { return std::pair(form->Horz_SB.Position(), form->Vert_SB.Position()); };
+    auto [ax, ay] = at(40, 40);
+    desktop.MouseDown(ui::MouseButton::Left, ax, ay, ui::ssLeft, 1, 0);
+    EXPECT_EQ(view(), viewOf(40, 40));
+    auto [bx, by] = at(30, 52);
+    desktop.MouseMove(bx, by, ui::ssLeft, 10);
+    EXPECT_EQ(view(), viewOf(30, 52));
+    desktop.MouseUp(ui::MouseButton::Left, bx, by, 0, 20);
+    auto [cx, cy] = at(50, 45);
+    desktop.MouseMove(cx, cy, 0, 30); // the button is up: the view stays
+    EXPECT_EQ(view(), viewOf(30, 52));
+    // The picture on the screen is the map the window drew.
+    paint::FrameBuffer frame(desktop.FrameWidth(), desktop.FrameHeight());
+    desktop.Paint(frame, 40);
+    for (auto [x, y] : {std::pair{40, 40}, std::pair{5, 70}, std::pair{79, 0}}) {
+        auto [px, py] = at(x, y);
+        EXPECT_EQ(frame.At(px, py), overview::CellColour(form->City, x, y, map.Shown())) << x << "," << y;
+    }
+
+    const paint::Rect grip = desktop.ControlRect(map.Map_Grip);
+    const int left = map.Map_GB.Left, top = map.Map_GB.Top;
+    desktop.MouseDown(ui::MouseButton::Left, grip.x + 2, grip.y + 2, ui::ssLeft, 1, 100);
+    desktop.MouseMove(grip.x - 98, grip.y + 42, ui::ssLeft, 110);
+    desktop.MouseUp(ui::MouseButton::Left, grip.x - 98, grip.y + 42, 0, 120);
+    EXPECT_EQ(std::pair(map.Map_GB.Left, map.Map_GB.Top), std::pair(left - 100, top + 40));
+    // Dragged far off, the window stays whole on the screen.
+    const paint::Rect moved = desktop.ControlRect(map.Map_Grip);
+    desktop.MouseDown(ui::MouseButton::Left, moved.x + 2, moved.y + 2, ui::ssLeft, 1, 200);
+    desktop.MouseMove(moved.x + 900, moved.y + 900, ui::ssLeft, 210);
+    EXPECT_EQ(map.Map_GB.Left + map.Map_GB.Width, ui::Screen::Instance().Width);
+    EXPECT_EQ(map.Map_GB.Top + map.Map_GB.Height, ui::Screen::Instance().Height);
+    // The view did not move under the grip's drag.
+    EXPECT_EQ(view(), viewOf(30, 52));
 }
 
 CityHistory Years(int from, int months) {
