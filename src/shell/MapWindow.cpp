@@ -97,7 +97,11 @@ void MapWindow::Refresh(bool force) {
         return;
     drawnMonth_ = city_.month, drawnYear_ = city_.year;
     drawnHorz_ = horz_.Position(), drawnVert_ = vert_.Position();
-    map_.Draw(city_, shown_, drawnHorz_, drawnVert_, Map_PB.Pixels);
+    // Before the first city there is no map to show.
+    if (city_.cityName.empty())
+        std::fill(Map_PB.Pixels.begin(), Map_PB.Pixels.end(), overview::kBackground);
+    else
+        map_.Draw(city_, shown_, drawnHorz_, drawnVert_, Map_PB.Pixels);
     Map_PB.Changed();
 }
 

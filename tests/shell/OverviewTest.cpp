@@ -185,6 +185,10 @@ TEST_F(Overview, ThePointerOnTheMapDragsTheViewAndTheGripMovesTheWindow) {
     paint::Desktop desktop;
     desktop.SetMainForm(form.get());
     MapWindow& map = *form->Map;
+    // Before the first city the map is empty.
+    EXPECT_EQ(map.Map_PB.Pixels[static_cast<std::size_t>(80 * overview::kMapWidth + 160)], overview::kBackground);
+    form->City.cityName = "Test";
+    map.Refresh(true);
     const paint::Rect picture = desktop.ControlRect(map.Map_PB);
     auto at = [&](int x, int y) { return std::pair(picture.x + overview::kMapWidth / 2 + 2 * (x - y), picture.y + x + y); };
     auto viewOf = [](int x, int y) {
