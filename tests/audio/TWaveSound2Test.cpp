@@ -60,11 +60,13 @@ TEST_F(WaveSoundTest, InitOpensTheDeviceWithTheBestFormat) {
     EXPECT_EQ(setups, 1);
     EXPECT_NE(sound.WaveOut, nullptr);
     EXPECT_EQ(sound.DeviceID, 0u);
-    EXPECT_EQ(sound.Caps.wChannels, 2);
+    // The capabilities are laid out packed, as the platform has them: the fields are
+    // read by value, since a reference to a packed field may be misaligned.
+    EXPECT_EQ(int{sound.Caps.wChannels}, 2);
     EXPECT_EQ(sound.GetWaveFormat(), "Sound sampling rate: 44100Hz 16bit");
-    EXPECT_EQ(sound.Format.nChannels, 2);
-    EXPECT_EQ(sound.Format.nBlockAlign, 4);
-    EXPECT_EQ(sound.Format.nAvgBytesPerSec, 176400u);
+    EXPECT_EQ(int{sound.Format.nChannels}, 2);
+    EXPECT_EQ(int{sound.Format.nBlockAlign}, 4);
+    EXPECT_EQ(std::uint32_t{sound.Format.nAvgBytesPerSec}, 176400u);
     EXPECT_EQ(sound.SavedVolume, 0xFFFFFFFFu);
     // Init again through the command table: one output stays open, not two.
     EXPECT_EQ(sound.Exec_Comm("INIT"), "Sound initialized");
