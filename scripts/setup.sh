@@ -14,6 +14,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream shared-mime-info groff-base   # checks of the installed desktop files
   clang-14 libclang-rt-14-dev llvm-14   # the fuzz targets (libFuzzer) and their stacks' symbols
+  xvfb xdotool imagemagick   # tests of the real program in a real X server
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -217,6 +217,8 @@ int RunWindow(const Options& options) {
             app.HandleEvent([&] { form.FormActivate(); });
         backend.Present(true);
         app.Run();
+        // The window's last size is remembered too.
+        storeSettings();
         form.OnSettingsChanged = nullptr;
         backend.OnWindowChanged = nullptr;
         backend.OnNotice = nullptr;

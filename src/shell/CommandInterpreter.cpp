@@ -176,6 +176,9 @@ std::optional<std::string> CommandInterpreter::Run(const std::string& keyword, b
     }
     if (keyword == "NEWCITY") {
         form_.New_GB.Show();
+        // The name box has the keyboard with its text selected: typing replaces it.
+        form_.ActiveControl = &form_.N_Name_E;
+        form_.N_Name_E.SelectAll();
         return "Starting new game...";
     }
     if (keyword == "PLAY_VIDEOS") {

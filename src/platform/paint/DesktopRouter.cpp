@@ -454,9 +454,14 @@ void DesktopRouter::PressControl(ui::Control* control, int x, int y, int clicks,
             pressed_ = nullptr;
             Safely([radio] { radio->DoubleClick(); });
         }
-    } else if (dynamic_cast<ui::Edit*>(control)) {
+    } else if (auto* edit = dynamic_cast<ui::Edit*>(control)) {
         Focus(control);
         pressed_ = nullptr;
+        // A triple click takes the whole text; a single one lets a selection go.
+        if (clicks >= 3)
+            edit->SelectAll();
+        else if (clicks == 1)
+            edit->MoveCaret(edit->CaretPos(), false);
     } else if (auto* bar = dynamic_cast<ui::ScrollBar*>(control)) {
         Focus(control);
         ScrollBarGeometry g = ScrollBarLayout(*bar, r);
@@ -761,6 +766,9 @@ void DesktopRouter::KeyDown(std::uint16_t key, ui::ShiftState shift, std::uint64
                 std::size_t n = all.size();
                 std::size_t i = it == all.end() ? 0 : std::size_t(it - all.begin());
                 form->ActiveControl = all[(i + ((shift & ui::ssShift) ? n - 1 : 1)) % n];
+                // An edit box reached from the keyboard offers its whole text.
+                if (auto* edit = dynamic_cast<ui::Edit*>(form->ActiveControl))
+                    edit->SelectAll();
             }
             return;
         }

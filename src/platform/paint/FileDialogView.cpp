@@ -83,6 +83,8 @@ FileDialogView::FileDialogView(const ui::FileDialog& dialog) {
     }
     std::sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
     name_.SetText(dialog.FileName);
+    // The offered name is selected: typing a new one replaces it.
+    name_.SelectAll();
 }
 
 void FileDialogView::Layout(const Rect& screen) {

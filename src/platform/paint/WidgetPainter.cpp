@@ -294,6 +294,14 @@ void WidgetPainter::PaintControl(const ui::Control& control, const Rect& r) {
         int scroll = std::max(0, caretX - (inner.w - 4));
         int tx = inner.x + 1 - scroll;
         enabled ? frame_.Text(tx, ty, text, kText) : DisabledText(tx, ty, text);
+        // The selection of the focused box: the selected letters on the highlight.
+        if (focused && enabled && edit->SelLength() > 0) {
+            std::size_t from = std::min(edit->SelStart(), text.size());
+            std::string selected = text.substr(from, edit->SelLength());
+            int sx = tx + FrameBuffer::TextWidth(text.substr(0, from));
+            frame_.Fill(Rect{sx, ty, FrameBuffer::TextWidth(selected), FrameBuffer::TextHeight()}, kSelection);
+            frame_.Text(sx, ty, selected, kSelectionText);
+        }
         if (focused && enabled && state_.caretOn)
             frame_.VLine(tx + caretX, ty, FrameBuffer::TextHeight(), kText);
         frame_.SetClip(saved);

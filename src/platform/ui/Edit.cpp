@@ -1,18 +1,44 @@
-// Editing of a one-line box.
+// Editing of a one-line box: typing, the selection and the clipboard.
 #include "platform/ui/Edit.h"
+
+#include "platform/ui/Clipboard.h"
 
 namespace ui {
 
+Clipboard& Clipboard::Instance() {
+    static Clipboard clipboard;
+    return clipboard;
+}
+
 void Edit::SetText(const std::string& text) {
     text_ = text;
+    caret_ = anchor_ = text_.size();
+    Changed();
+}
+
+void Edit::SelectAll() {
+    anchor_ = 0;
     caret_ = text_.size();
-    if (OnChange)
-        OnChange();
+}
+
+void Edit::MoveCaret(std::size_t position, bool select) {
+    caret_ = std::min(position, text_.size());
+    if (!select)
+        anchor_ = caret_;
+}
+
+bool Edit::DeleteSelection() {
+    if (SelLength() == 0)
+        return false;
+    text_.erase(SelStart(), SelLength());
+    caret_ = anchor_ = SelStart();
+    return true;
 }
 
 void Edit::TypeText(const std::string& text) {
     if (!Enabled())
         return;
+    bool changed = DeleteSelection();
     std::string insert;
     for (char c : text) {
         if (static_cast<unsigned char>(c) < 32)
@@ -21,46 +47,90 @@ void Edit::TypeText(const std::string& text) {
             break;
         insert += c;
     }
-    if (insert.empty())
-        return;
-    text_.insert(caret_, insert);
-    caret_ += insert.size();
-    if (OnChange)
-        OnChange();
+    if (!insert.empty()) {
+        text_.insert(caret_, insert);
+        caret_ += insert.size();
+        anchor_ = caret_;
+        changed = true;
+    }
+    if (changed)
+        Changed();
 }
 
 void Edit::KeyDown(std::uint16_t key, ShiftState shift) {
     if (OnKeyDown)
         OnKeyDown(key, shift);
+    const bool select = (shift & ssShift) != 0;
+    const bool ctrl = (shift & ssCtrl) != 0;
+    auto copy = [this] {
+        if (SelLength() > 0)
+            Clipboard::Instance().SetText(SelectedText());
+    };
+    auto cut = [&] {
+        copy();
+        if (Enabled() && DeleteSelection())
+            Changed();
+    };
+    auto paste = [this] {
+        // One line: a pasted line break ends what is taken.
+        std::string text = Clipboard::Instance().Text();
+        text = text.substr(0, text.find_first_of("\r\n"));
+        TypeText(text);
+    };
     switch (key) {
     case VK_BACK:
-        if (caret_ > 0) {
+        if (DeleteSelection()) {
+            Changed();
+        } else if (caret_ > 0) {
             text_.erase(caret_ - 1, 1);
-            --caret_;
-            if (OnChange)
-                OnChange();
+            anchor_ = --caret_;
+            Changed();
         }
         break;
     case VK_DELETE:
-        if (caret_ < text_.size()) {
+        if (select) {
+            cut();
+        } else if (DeleteSelection()) {
+            Changed();
+        } else if (caret_ < text_.size()) {
             text_.erase(caret_, 1);
-            if (OnChange)
-                OnChange();
+            Changed();
         }
         break;
+    case VK_INSERT:
+        if (ctrl)
+            copy();
+        else if (select)
+            paste();
+        break;
     case VK_LEFT:
-        if (caret_ > 0)
-            --caret_;
+        // Without Shift, Left from a selection lands at its start.
+        MoveCaret(!select && SelLength() ? SelStart() : caret_ > 0 ? caret_ - 1 : 0, select);
         break;
     case VK_RIGHT:
-        if (caret_ < text_.size())
-            ++caret_;
+        MoveCaret(!select && SelLength() ? SelStart() + SelLength() : caret_ + 1, select);
         break;
     case VK_HOME:
-        caret_ = 0;
+        MoveCaret(0, select);
         break;
     case VK_END:
-        caret_ = text_.size();
+        MoveCaret(text_.size(), select);
+        break;
+    case 'A':
+        if (ctrl)
+            SelectAll();
+        break;
+    case 'C':
+        if (ctrl)
+            copy();
+        break;
+    case 'X':
+        if (ctrl)
+            cut();
+        break;
+    case 'V':
+        if (ctrl)
+            paste();
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
@@ -265,6 +266,53 @@ TEST_F(DesktopInput, EditBoxesTakeTheFocusAndTheTyping) {
     EXPECT_EQ(a.Text(), "Newer");
     EXPECT_EQ(form.ActiveControl, &bar);
     EXPECT_EQ(barKeys, std::vector<std::uint16_t>{'Q'});
+}
+
+TEST_F(DesktopInput, EditBoxesSelectCutCopyAndPaste) {
+    ui::Edit a{"A", &form}, b{"B", &form};
+    a.SetBounds(10, 10, 100, 21);
+    b.SetBounds(10, 40, 100, 21);
+    a.MaxLength = 12;
+    a.SetText("New City");
+    b.SetText("Other");
+    auto key = [&](std::uint16_t k, ui::ShiftState s = 0) { desktop.KeyDown(k, s, 0); };
+    // A triple click takes the whole text, and typing replaces it.
+    Click(20, 15, 1);
+    Click(20, 15, 2);
+    Click(20, 15, 3);
+    EXPECT_EQ(a.SelectedText(), "New City");
+    desktop.TextInput("Riverside");
+    EXPECT_EQ(a.Text(), "Riverside");
+    // Shift with Home, End and the arrows stretches the selection; Ctrl+C copies it
+    // and Ctrl+V pastes it in place of the next selection, up to the length limit.
+    key(ui::VK_HOME, ui::ssShift);
+    EXPECT_EQ(a.SelectedText(), "Riverside");
+    key(ui::VK_RIGHT);
+    EXPECT_EQ(a.CaretPos(), 9u); // Right from a selection lands at its end
+    key(ui::VK_LEFT, ui::ssShift);
+    key(ui::VK_LEFT, ui::ssShift);
+    key(ui::VK_LEFT, ui::ssShift);
+    key(ui::VK_LEFT, ui::ssShift);
+    EXPECT_EQ(a.SelectedText(), "side");
+    key('C', ui::ssCtrl);
+    key(ui::VK_END);
+    desktop.TextInput(" ");
+    key('V', ui::ssCtrl);
+    key('V', ui::ssCtrl);
+    EXPECT_EQ(a.Text(), "Riverside si"); // the second paste stops at 12 letters
+    // Ctrl+A and Ctrl+X: the whole text to the clipboard, the box empty.
+    key('A', ui::ssCtrl);
+    key('X', ui::ssCtrl);
+    EXPECT_EQ(a.Text(), "");
+    EXPECT_EQ(ui::Clipboard::Instance().Text(), "Riverside si");
+    // A pasted text keeps to one line; Backspace takes a selection as a whole.
+    ui::Clipboard::Instance().SetText("Hill\ntop");
+    key(ui::VK_INSERT, ui::ssShift);
+    EXPECT_EQ(a.Text(), "Hill");
+    key(ui::VK_LEFT, ui::ssShift);
+    key(ui::VK_LEFT, ui::ssShift);
+    key(ui::VK_BACK);
+    EXPECT_EQ(a.Text(), "Hi");
 }
 
 TEST_F(DesktopInput, TheWindowGetsItsOwnClicksAndMovesInClientCoordinates) {

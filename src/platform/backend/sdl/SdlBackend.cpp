@@ -3,6 +3,7 @@
 
 #include "platform/os/UserDirs.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBoxFlags.h"
 
@@ -81,6 +82,14 @@ bool SdlBackend::Open(const std::string& title, int screenWidth, int screenHeigh
         return false;
     }
     SDL_StartTextInput();
+    // Edit boxes cut, copy and paste through the desktop's clipboard.
+    ui::Clipboard::Instance().get = [] {
+        char* text = SDL_GetClipboardText();
+        std::string copy = text ? text : "";
+        SDL_free(text);
+        return copy;
+    };
+    ui::Clipboard::Instance().set = [](const std::string& text) { SDL_SetClipboardText(text.c_str()); };
     startTicks_ = SDL_GetTicks64();
     // Real time: a timer that fell behind fires once, not once per missed interval.
     ui::Application::Instance().coalesceTimers = true;
@@ -95,6 +104,8 @@ void SdlBackend::Close() {
     if (renderer_)
         SDL_DestroyRenderer(renderer_);
     if (window_) {
+        ui::Clipboard::Instance().get = nullptr;
+        ui::Clipboard::Instance().set = nullptr;
         SDL_StopTextInput();
         SDL_DestroyWindow(window_);
     }
@@ -233,8 +244,31 @@ void SdlBackend::ToggleFullscreen() {
     if (!window_)
         return;
     fullscreen_ = !fullscreen_;
-    // The desktop's own mode is kept: the frame is scaled into it.
-    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Full screen is a window without borders that covers the display. The system's
+    // own full-screen state is not used: without a window manager to carry it out, SDL
+    // believed the window had grown while it kept its size, so the picture was drawn
+    // for a screen it did not have and leaving it changed nothing. A plain move and
+    // resize is carried out by every X server, with or without a window manager.
+    if (fullscreen_) {
+        int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+        SDL_Rect bounds{0, 0, desktop_.FrameWidth(), desktop_.FrameHeight()};
+        SDL_GetDisplayBounds(display, &bounds);
+        restoreMaximised_ = maximised_;
+        SDL_GetWindowPosition(window_, &restore_.x, &restore_.y);
+        SDL_GetWindowSize(window_, &restore_.w, &restore_.h);
+        if (restoreMaximised_)
+            SDL_RestoreWindow(window_);
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        SDL_RaiseWindow(window_);
+    } else {
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        SDL_SetWindowSize(window_, restore_.w, restore_.h);
+        SDL_SetWindowPosition(window_, restore_.x, restore_.y);
+        if (restoreMaximised_)
+            SDL_MaximizeWindow(window_);
+    }
     forceNext_ = true;
     WindowChanged();
 }
@@ -244,6 +278,7 @@ void SdlBackend::ApplyWindowSettings(int scale, bool fullscreen) {
         return;
     if (scale > 0) {
         SDL_RestoreWindow(window_);
+        maximised_ = false;
         SDL_SetWindowSize(window_, desktop_.FrameWidth() * scale, desktop_.FrameHeight() * scale);
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
@@ -255,10 +290,17 @@ void SdlBackend::ApplyWindowSettings(int scale, bool fullscreen) {
 int SdlBackend::WindowScale() const {
     if (!window_)
         return 0;
-    const std::uint32_t flags = SDL_GetWindowFlags(window_);
-    if (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP))
+    int w = restore_.w, h = restore_.h;
+    if (!fullscreen_)
+        SDL_GetWindowSize(window_, &w, &h);
+    else if (restoreMaximised_)
         return 0;
-    return CurrentViewport().scale;
+    // A window of exactly N frames is remembered as scale N; any other size is the
+    // maximised window's (window managers take a little off for their borders).
+    const int fw = desktop_.FrameWidth(), fh = desktop_.FrameHeight();
+    if (w > 0 && h > 0 && w % fw == 0 && h % fh == 0 && w / fw == h / fh)
+        return w / fw;
+    return 0;
 }
 
 std::string SdlBackend::SaveScreenshotTo(const std::string& folder, std::string& error) {
@@ -305,6 +347,10 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
             desktop_.MouseLeave();
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             desktop_.CancelPointer();
+        else if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+            maximised_ = true;
+        else if (e.window.event == SDL_WINDOWEVENT_RESTORED && !fullscreen_)
+            maximised_ = false;
         else if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                  e.window.event == SDL_WINDOWEVENT_RESIZED)
             forceNext_ = true;

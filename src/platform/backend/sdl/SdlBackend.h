@@ -110,6 +110,12 @@ private:
     int presentCount_ = 0;
     bool forceNext_ = true;
     bool fullscreen_ = false;
+    // The window to come back to from full screen.
+    Viewport restore_;
+    bool restoreMaximised_ = false;
+    // The window opens maximised; the window manager tells when that changes (SDL's
+    // own flag keeps the opening state where no window manager runs).
+    bool maximised_ = true;
     bool closed_ = false;
     bool quitRequested_ = false;
     bool systemCursorShown_ = true;
