@@ -5,6 +5,7 @@
 #include "city/Simulation.h"
 #include "cityfile/CityFile.h"
 #include "platform/os/PathMap.h"
+#include "platform/os/UserDirs.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MessageBoxFlags.h"
@@ -25,7 +26,9 @@ cityfile::WriteHook& SaveFault() {
 
 // The folder a dialog opens in: the one the player last used with it while it still
 // exists, else the cities folder (made on first use).
-std::string DialogFolder(const ui::FileDialog& dialog) {
+std::string DialogFolder(ui::FileDialog& dialog) {
+    // The places the dialog offers a button for.
+    dialog.Places = {{"Home", os::HomeDir()}, {"Cities", playerfiles::CitiesFolder()}};
     std::error_code ec;
     if (!dialog.InitialDir.empty() && std::filesystem::is_directory(dialog.InitialDir, ec))
         return dialog.InitialDir;

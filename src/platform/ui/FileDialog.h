@@ -3,6 +3,10 @@
 
 #include "platform/ui/Component.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace ui {
 
 // Options, as the toolkit numbered them.
@@ -25,6 +29,8 @@ public:
     std::string InitialDir;
     unsigned Options = 0;
     std::string FileName;
+    // Folders the dialog offers a button for ("Home", "Cities"), by caption.
+    std::vector<std::pair<std::string, std::string>> Places;
 
     // Shows the dialog modally; true with FileName set when the player chose a file.
     // A chosen name without an extension gets DefaultExt; a DefaultExt written as a

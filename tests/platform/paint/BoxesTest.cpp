@@ -149,6 +149,7 @@ TEST(FileDialogs, AListedFileOrATypedNameIsChosenAndEscapeCancels) {
     auto dir = std::filesystem::temp_directory_path() / "plazaro_paint_files";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "sub.pz1");
+    std::filesystem::create_directories(dir / ".hidden");
     for (const char* name : {"b.PZ1", "a.pz1", "notes.txt"})
         std::ofstream((dir / name).string()) << "x";
     ui::FileDialog dialog("LoadDialog", ui::FileDialog::Kind::Open);
@@ -156,12 +157,17 @@ TEST(FileDialogs, AListedFileOrATypedNameIsChosenAndEscapeCancels) {
     dialog.InitialDir = dir.string();
     FileDialogView view(dialog);
     EXPECT_EQ(view.Caption(), "Open");
+    // Folders first (hidden ones left out), then the matching files with their dates.
+    ASSERT_EQ(view.Entries().size(), 3u);
+    EXPECT_TRUE(view.Entries()[0].folder);
+    EXPECT_EQ(view.Entries()[0].name, "sub.pz1");
     EXPECT_EQ(view.Files(), (std::vector<std::string>{"a.pz1", "b.PZ1"}));
+    EXPECT_EQ(view.Entries()[1].date.size(), std::string("2026-12-08 14:40").size());
     view.Layout(Rect{0, theme::kMenuBarHeight, 640, 480});
     Rect list = view.ListRect();
     int row = FrameBuffer::TextHeight();
-    // Second row, double-clicked: chosen at once.
-    view.MouseDown(list.x + 10, list.y + 3 + row + row / 2, 2);
+    // Third row, double-clicked: chosen at once.
+    view.MouseDown(list.x + 10, list.y + 3 + 2 * row + row / 2, 2);
     ASSERT_TRUE(view.Done());
     EXPECT_EQ(view.Result(), dir.string() + "/b.PZ1");
 
@@ -180,5 +186,64 @@ TEST(FileDialogs, AListedFileOrATypedNameIsChosenAndEscapeCancels) {
     FileDialogView empty(dialog);
     empty.KeyDown(ui::VK_RETURN, 0);
     EXPECT_FALSE(empty.Done());
+    std::filesystem::remove_all(dir);
+}
+
+TEST(FileDialogs, FoldersAreEnteredAndTheOptionsAreHonoured) {
+    auto dir = std::filesystem::temp_directory_path() / "plazaro_paint_folders";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "cities");
+    std::ofstream((dir / "cities" / "Town.PZ1").string()) << "x";
+    ui::FileDialog open("OpenDialog", ui::FileDialog::Kind::Open);
+    open.Filter = "City File|*.PZ1";
+    open.DefaultExt = "*.PZ1";
+    open.Options = ui::ofPathMustExist | ui::ofFileMustExist;
+    open.InitialDir = dir.string();
+    open.Places = {{"Cities", (dir / "cities").string()}};
+    FileDialogView view(open);
+    view.Layout(Rect{0, theme::kMenuBarHeight, 640, 480});
+    Rect list = view.ListRect();
+    int row = FrameBuffer::TextHeight();
+    // A double click on a folder enters it; "Up" comes back; the place button goes there.
+    view.MouseDown(list.x + 10, list.y + 3 + row / 2, 2);
+    EXPECT_EQ(view.Folder(), (dir / "cities").string());
+    EXPECT_EQ(view.Files(), std::vector<std::string>{"Town.PZ1"});
+    auto press = [&](const Rect& r) {
+        view.MouseDown(r.x + 2, r.y + 2, 1);
+        view.MouseUp(r.x + 2, r.y + 2);
+    };
+    press(view.PlaceRect(0));
+    EXPECT_EQ(view.Folder(), dir.string());
+    press(view.PlaceRect(1));
+    EXPECT_EQ(view.Folder(), (dir / "cities").string());
+    // "File must exist": a name that is not there is refused with a notice.
+    view.TypeText("Village");
+    view.KeyDown(ui::VK_RETURN, 0);
+    EXPECT_FALSE(view.Done());
+    EXPECT_EQ(view.Notice(), "There is no file Village.PZ1 here.");
+    // A name typed without its extension gets ".PZ1".
+    view.NameBox().SetText("Town");
+    view.KeyDown(ui::VK_RETURN, 0);
+    ASSERT_TRUE(view.Done());
+    EXPECT_EQ(view.Result(), (dir / "cities" / "Town.PZ1").string());
+
+    // "Path must exist" in the save dialog: a missing folder is refused; a folder's
+    // name typed in opens it.
+    ui::FileDialog save("SaveDialog", ui::FileDialog::Kind::Save);
+    save.DefaultExt = "*.PZ1";
+    save.Options = ui::ofPathMustExist;
+    save.InitialDir = dir.string();
+    FileDialogView saving(save);
+    saving.TypeText("missing/New");
+    saving.KeyDown(ui::VK_RETURN, 0);
+    EXPECT_FALSE(saving.Done());
+    EXPECT_EQ(saving.Notice(), "The folder " + (dir / "missing").string() + " does not exist.");
+    saving.NameBox().SetText("cities");
+    saving.KeyDown(ui::VK_RETURN, 0);
+    EXPECT_EQ(saving.Folder(), (dir / "cities").string());
+    saving.TypeText("New");
+    saving.KeyDown(ui::VK_RETURN, 0);
+    ASSERT_TRUE(saving.Done());
+    EXPECT_EQ(saving.Result(), (dir / "cities" / "New.PZ1").string());
     std::filesystem::remove_all(dir);
 }
