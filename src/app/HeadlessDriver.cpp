@@ -13,7 +13,9 @@
 #include "platform/ui/RangeControls.h"
 #include "platform/os/UserDirs.h"
 #include "shell/PlayerFiles.h"
+#include "shell/DragPreview.h"
 #include "shell/TAboutBox.h"
+#include "shell/THowToPlayBox.h"
 #include "shell/TMainForm.h"
 #include "shell/TSoundBox.h"
 #include "view/MapRenderer.h"
@@ -43,6 +45,8 @@ std::string Rest(const std::string& line) {
 bool ToInt(const std::string& text, int& value) { return ui::TryStrToInt(text, value); }
 
 } // namespace
+
+HeadlessDriver::~HeadlessDriver() = default;
 
 HeadlessDriver::HeadlessDriver(TMainForm& form, headless::HeadlessBackend& backend, std::istream& in,
                                std::ostream& out)
@@ -110,7 +114,7 @@ void HeadlessDriver::RunDirective(const std::string& line) {
     std::vector<std::string> words = Words(line);
     const std::string& name = words[0];
     const std::string rest = Rest(line);
-    int a = 0, b = 0;
+    int a = 0, b = 0, c = 0, d = 0;
     if (name == ":answer" && words.size() >= 2) {
         int answer = ui::ButtonFromName(words[1].c_str());
         if (answer)
@@ -166,6 +170,13 @@ void HeadlessDriver::RunDirective(const std::string& line) {
     } else if ((name == ":move" || name == ":click") && words.size() >= 3 && ToInt(words[1], a) &&
                ToInt(words[2], b)) {
         Mouse(a, b, name == ":click", words.size() >= 4 && words[3] == "shift");
+    } else if (name == ":point" && words.size() >= 3 && ToInt(words[1], a) && ToInt(words[2], b)) {
+        Point(a, b, words.size() >= 4 && words[3] == "shift");
+    } else if (name == ":hover" && words.size() >= 3 && ToInt(words[1], a) && ToInt(words[2], b)) {
+        Window().MouseMove(a, b, 0, backend_.NowMs());
+    } else if (name == ":drag" && words.size() >= 5 && ToInt(words[1], a) && ToInt(words[2], b) && ToInt(words[3], c) &&
+               ToInt(words[4], d)) {
+        Drag(a, b, c, d);
     } else if (name == ":map" && words.size() >= 3 && ToInt(words[1], a) && ToInt(words[2], b)) {
         MapClick(a, b, words.size() >= 4 && words[3] == "shift");
     } else if (name == ":close") {
@@ -202,12 +213,7 @@ bool HeadlessDriver::WindowShot(const std::string& path) {
         form_.ShowMap();
     // The frame a player's window shows: the menu bar, the game's screen and every
     // widget on top of it, without the mouse pointer.
-    paint::Desktop desktop;
-    desktop.SetMainForm(&form_);
-    if (form_.AboutBox)
-        desktop.AddForm(form_.AboutBox.get());
-    if (form_.SoundBox)
-        desktop.AddForm(form_.SoundBox.get());
+    paint::Desktop& desktop = Window();
     desktop.paintCursor = false;
     desktop.displayLayer =
         form_.GameScreenShown() ? paint::Desktop::DisplayLayer::Always : paint::Desktop::DisplayLayer::Never;
@@ -218,12 +224,47 @@ bool HeadlessDriver::WindowShot(const std::string& path) {
     return false;
 }
 
+paint::Desktop& HeadlessDriver::Window() {
+    if (!window_) {
+        window_ = std::make_unique<paint::Desktop>();
+        window_->SetMainForm(&form_);
+        form_.Preview->InstallOn(*window_);
+    }
+    // The boxes exist once the start-up has made them.
+    if (form_.AboutBox)
+        window_->AddForm(form_.AboutBox.get());
+    if (form_.HowToPlayBox)
+        window_->AddForm(form_.HowToPlayBox.get());
+    if (form_.SoundBox)
+        window_->AddForm(form_.SoundBox.get());
+    return *window_;
+}
+
 void HeadlessDriver::Mouse(int x, int y, bool click, bool shift) {
+    // The mouse mapping fed the client pixel as it is, without the window's translation.
+    if (!form_.Input)
+        return;
+    form_.Input->FormMouseMove(shift, x, y);
+    if (click)
+        form_.Input->FormMouseDown(0, shift, x, y);
+}
+
+void HeadlessDriver::Point(int x, int y, bool shift) {
+    paint::Desktop& window = Window();
+    const std::uint64_t now = backend_.NowMs();
     const ui::ShiftState state = shift ? ui::ssShift : 0;
-    if (form_.OnMouseMove)
-        form_.OnMouseMove(state, x, y);
-    if (click && form_.OnMouseDown)
-        form_.OnMouseDown(ui::MouseButton::Left, state, x, y);
+    window.MouseMove(x, y, state, now);
+    window.MouseDown(ui::MouseButton::Left, x, y, state | ui::ssLeft, 1, now);
+    window.MouseUp(ui::MouseButton::Left, x, y, state, now);
+}
+
+void HeadlessDriver::Drag(int x0, int y0, int x1, int y1) {
+    paint::Desktop& window = Window();
+    const std::uint64_t now = backend_.NowMs();
+    window.MouseMove(x0, y0, 0, now);
+    window.MouseDown(ui::MouseButton::Left, x0, y0, ui::ssLeft, 1, now);
+    window.MouseMove(x1, y1, ui::ssLeft, now);
+    window.MouseUp(ui::MouseButton::Left, x1, y1, 0, now);
 }
 
 void HeadlessDriver::MapClick(int x, int y, bool shift) {

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,16 @@ class TMainForm;
 namespace headless {
 class HeadlessBackend;
 }
+namespace paint {
+class Desktop;
+}
 
 // Reads one line at a time: directives (":press R_Road") act as a player would;
 // other lines are typed into the console. Every event prints one output line.
 class HeadlessDriver {
 public:
     HeadlessDriver(TMainForm& form, headless::HeadlessBackend& backend, std::istream& in, std::ostream& out);
+    ~HeadlessDriver();
 
     // Handles the next input line; false at the end of input.
     bool HandleNextLine();
@@ -47,6 +52,15 @@ private:
     bool WindowShot(const std::string& path);
     void Mouse(int x, int y, bool click, bool shift);
     void MapClick(int x, int y, bool shift);
+    // The window's own pointer at window pixel (x, y) (the menu bar included), as a
+    // player's mouse reaches the widgets and the map: a click, or a press held from
+    // one pixel to another and let go there.
+    void Point(int x, int y, bool shift);
+    void Drag(int x0, int y0, int x1, int y1);
+    // The window as the player sees it, drawn the same way for screenshots and the
+    // pointer directives.
+    paint::Desktop& Window();
+    std::unique_ptr<paint::Desktop> window_;
 
     TMainForm& form_;
     headless::HeadlessBackend& backend_;

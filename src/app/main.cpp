@@ -6,11 +6,13 @@
 #include "platform/winmm/RecordingAudioDevice.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Exception.h"
+#include "shell/DragPreview.h"
 #include "shell/TMainForm.h"
 #include "view/MapRenderer.h"
 #include "shell/PlayerFiles.h"
 #include "shell/PlayerSettings.h"
 #include "shell/TAboutBox.h"
+#include "shell/THowToPlayBox.h"
 #include "shell/TSoundBox.h"
 
 #ifdef PLAZARO_HAS_WINDOW
@@ -184,10 +186,13 @@ int RunWindow(const Options& options) {
             form.SeedRandom(*options.seed);
         form.StartCityFile = options.cityFile;
         backend.Desktop().SetMainForm(&form);
+        form.Preview->InstallOn(backend.Desktop());
         app.HandleEvent([&] { form.FormCreate(); });
         // The boxes exist once the start-up made them; they are drawn whenever they show.
         if (form.AboutBox)
             backend.Desktop().AddForm(form.AboutBox.get());
+        if (form.HowToPlayBox)
+            backend.Desktop().AddForm(form.HowToPlayBox.get());
         if (form.SoundBox)
             backend.Desktop().AddForm(form.SoundBox.get());
         // The player's settings come after the start-up scripts, so the player's choice

@@ -13,12 +13,6 @@ namespace city {
 
 namespace {
 
-struct ScoreRow {
-    int selector;
-    int radius;
-    int points;
-};
-
 constexpr ScoreRow kResidentialRows[] = {
     {kSelIndustrial, 3, -1}, {12, 8, 3}, {14, 6, 8}, {16, 6, 8}, {19, 8, 3}, {21, 10, 2},
     {22, 8, 3}, {18, 4, -4}, {103, 10, 1}, {104, 10, 1}, {105, 16, 1}, {106, 10, 2},
@@ -74,31 +68,14 @@ private:
 };
 
 template <typename Search> int ScoreOf(const CityState& state, Search& search, Demand kind, int x, int y) {
-    const int rank = state.cityRank;
-    int score = 0;
-    const ScoreRow* begin = nullptr;
-    const ScoreRow* end = nullptr;
-    switch (kind) {
-    case Demand::Residential:
-        score = rank >= 5 ? 9 : rank >= 3 ? 4 : 0;
-        begin = std::begin(kResidentialRows), end = std::end(kResidentialRows);
-        break;
-    case Demand::Commercial:
-        score = rank >= 6 ? 9 : rank >= 3 ? 4 : 0;
-        begin = std::begin(kCommercialRows), end = std::end(kCommercialRows);
-        break;
-    case Demand::Industrial:
-        score = rank >= 5 ? 11 : rank >= 3 ? 5 : 0;
-        // A College anywhere on the map helps industry.
-        if (search.Count(105) > 0)
-            score += 6;
-        begin = std::begin(kIndustrialRows), end = std::end(kIndustrialRows);
-        break;
-    }
+    int score = ScoreBase(kind, state.cityRank);
+    // A College anywhere on the map helps industry.
+    if (kind == Demand::Industrial && search.Count(105) > 0)
+        score += kCollegeBonus;
     // Each row counts once, however many of its cells lie near.
-    for (const ScoreRow* row = begin; row != end; ++row)
-        if (search.Near(x, y, row->radius, row->selector))
-            score += row->points;
+    for (const ScoreRow& row : ScoreRows(kind))
+        if (search.Near(x, y, row.radius, row.selector))
+            score += row.points;
     if (kind == Demand::Residential && state.Cell(x, y).pollution > 11)
         score -= 3;
     return score;
@@ -197,6 +174,8 @@ constexpr bool GrowingCode(int code) {
            code == 83;
 }
 
+} // namespace
+
 // The cell test of the powered marker on the four neighbours, read in place: it runs
 // for every cell of the map each month.
 bool PoweredNeighbour(const CityState& state, int x, int y) {
@@ -204,7 +183,39 @@ bool PoweredNeighbour(const CityState& state, int x, int y) {
            (y < kMapSize - 1 && state.Cell(x, y + 1).powered == 1) || (x > 0 && state.Cell(x - 1, y).powered == 1);
 }
 
-} // namespace
+std::span<const ScoreRow> ScoreRows(Demand kind) {
+    switch (kind) {
+    case Demand::Residential: return kResidentialRows;
+    case Demand::Commercial: return kCommercialRows;
+    default: return kIndustrialRows;
+    }
+}
+
+int ScoreBase(Demand kind, int rank) {
+    switch (kind) {
+    case Demand::Residential: return rank >= 5 ? 9 : rank >= 3 ? 4 : 0;
+    case Demand::Commercial: return rank >= 6 ? 9 : rank >= 3 ? 4 : 0;
+    default: return rank >= 5 ? 11 : rank >= 3 ? 5 : 0;
+    }
+}
+
+int LevelThreeFrom(Demand kind) { return kind == Demand::Industrial ? 12 : 15; }
+
+bool RoadWithinReach(const CityState& state, int x, int y) {
+    return FindNear(state, x, y, kRoadReach, kCodeRoad).x >= 0;
+}
+
+bool DemandShort(const CityState& state, Demand kind) {
+    // The same unsigned balances as the demand test, without its draws.
+    const std::uint32_t r = static_cast<std::uint32_t>(state.residentialPop);
+    const std::uint32_t c = static_cast<std::uint32_t>(state.commercialPop);
+    const std::uint32_t i = static_cast<std::uint32_t>(state.industrialPop);
+    switch (kind) {
+    case Demand::Residential: return c + i > r;
+    case Demand::Commercial: return r - i > c;
+    default: return r - c > i;
+    }
+}
 
 bool DemandTest(CityState& state, Demand kind) {
     // A high tax rate shuts most growth out.

@@ -5,7 +5,9 @@
 #include "city/Simulation.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace city {
 
@@ -62,7 +64,50 @@ private:
     CityHost& host_;
 };
 
+// The zone a code is, if it is one: the kind that grows on it.
+std::optional<Demand> ZoneKind(int code) {
+    switch (code) {
+    case 48: case 49: return Demand::Residential;
+    case 65: case 66: return Demand::Commercial;
+    case 82: case 83: return Demand::Industrial;
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
+
+int QueryReportLines(int reportKind) {
+    switch (reportKind) {
+    case 1: case 4: return 4;
+    case 2: return 6;
+    case 3: case 6: case 13: case 14: case 17: case 18: return 3;
+    case 5: case 16: return 2;
+    case 8: return 7;
+    case 9: case 10: case 11: case 12: return 5;
+    case 15: return 4;
+    default: return 1;
+    }
+}
+
+std::vector<std::string> GrowthHints(const CityState& state, int x, int y) {
+    std::vector<std::string> reasons;
+    if (!CityState::OnMap(x, y))
+        return reasons;
+    const auto kind = ZoneKind(state.Cell(x, y).code);
+    if (!kind)
+        return reasons;
+    if (!PoweredNeighbour(state, x, y))
+        reasons.push_back("Needs power next to it");
+    if (!RoadWithinReach(state, x, y))
+        reasons.push_back("Needs a road within " + std::to_string(kRoadReach));
+    if (!DemandShort(state, *kind))
+        reasons.push_back(*kind == Demand::Residential  ? "Little demand for homes"
+                          : *kind == Demand::Commercial ? "Little demand for shops"
+                                                        : "Little demand for industry");
+    if (state.taxRate > kTaxGate)
+        reasons.push_back("Tax above " + std::to_string(kTaxGate) + " stops growth");
+    return reasons;
+}
 
 void Query(CityState& state, CityHost& host, int x, int y) {
     if (!CityState::OnMap(x, y))

@@ -20,6 +20,18 @@ std::string RankName(int rank) {
     }
 }
 
+namespace {
+
+constexpr RankRule kRankRules[] = {
+    {1, true, false, false, 500, 0},       {2, false, true, false, 2000, 0},
+    {3, false, true, false, 10000, 0},     {4, false, true, true, 40000, 0},
+    {5, false, true, true, 90000, 0},      {6, false, true, true, 0, 200000},
+};
+
+} // namespace
+
+std::span<const RankRule> RankRules() { return kRankRules; }
+
 void RankUpdate(CityState& state, CityHost& host) {
     const CodeCounts count(state);
     const int churches = count[99];
@@ -30,18 +42,14 @@ void RankUpdate(CityState& state, CityHost& host) {
 
     // The first rule that applies; between 90000 and 200000 nothing does, and a city
     // without a Church stays where it is once it has 500 people.
-    if (churches == 0 && p < 500)
-        state.cityRank = 1;
-    else if (churches > 0 && p < 2000)
-        state.cityRank = 2;
-    else if (churches > 0 && p < 10000)
-        state.cityRank = 3;
-    else if (churches > 0 && cathedrals > 0 && p < 40000)
-        state.cityRank = 4;
-    else if (churches > 0 && cathedrals > 0 && p < 90000)
-        state.cityRank = 5;
-    else if (churches > 0 && cathedrals > 0 && p > 200000)
-        state.cityRank = 6;
+    for (const RankRule& rule : RankRules()) {
+        if ((rule.noChurch && churches != 0) || (rule.church && churches == 0) || (rule.cathedral && cathedrals == 0))
+            continue;
+        if ((rule.below != 0 && p >= rule.below) || (rule.above != 0 && p <= rule.above))
+            continue;
+        state.cityRank = rule.rank;
+        break;
+    }
 
     // Only a rise is announced; the box is modal but the game goes on behind it.
     if (state.cityRank > old)

@@ -29,6 +29,15 @@ bool IsTrimmed(unsigned char c) { return c <= ' '; }
 
 } // namespace
 
+void CommandInterpreter::WriteScreenLine(int x, int slot, const std::string& line) {
+    if (slot < 0 || slot >= kScreenLines)
+        return;
+    std::string text = line + std::string(15, ' ');
+    screenLines_[static_cast<size_t>(slot)] = text;
+    if (form_.Display)
+        form_.Display->WriteXY(x, 365 + 15 * slot, text, kEchoTextColor, kEchoBackColor);
+}
+
 std::string CommandInterpreter::Trim(const std::string& text) {
     size_t begin = 0, end = text.size();
     while (begin < end && IsTrimmed(static_cast<unsigned char>(text[begin])))
@@ -145,11 +154,8 @@ std::optional<std::string> CommandInterpreter::Run(const std::string& keyword, b
         int slot = Number(args[4]);
         if (slot < 0 || slot >= kScreenLines)
             return "Incorrect Line: " + args[4];
-        std::string text = f2 + std::string(15, ' ');
-        screenLines_[static_cast<size_t>(slot)] = text;
-        if (form_.Display)
-            form_.Display->WriteXY(x, 365 + 15 * slot, text, kEchoTextColor, kEchoBackColor);
-        return text;
+        WriteScreenLine(x, slot, f2);
+        return screenLines_[static_cast<size_t>(slot)];
     }
     if (keyword == "EXEC")
         return RunScript(f2);

@@ -34,6 +34,10 @@ public:
     // The texts last written by "ECHO" on each of the eight screen lines.
     const std::string& ScreenLine(int slot) const { return screenLines_.at(static_cast<size_t>(slot)); }
 
+    // Writes a text on the screen line of the given slot at x, as "ECHO" writes it (the
+    // text followed by 15 spaces), without running a command line.
+    void WriteScreenLine(int x, int slot, const std::string& text);
+
     // Removes leading and trailing blanks and control characters.
     static std::string Trim(const std::string& text);
 

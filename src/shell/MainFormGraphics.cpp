@@ -80,3 +80,8 @@ void TMainForm::DrawFrame() {
 void TMainForm::ShowMap() {
     Renderer->Present(Horz_SB.Position(), Vert_SB.Position(), DDScene->BackgroundSurface, [this] { DD->Flip(); });
 }
+
+void TMainForm::RedrawWhilePaused() {
+    if (!Clock.Enabled() && GameScreenShown() && Renderer)
+        ShowMap();
+}

@@ -18,14 +18,19 @@
 #include "platform/ui/MessageBoxFlags.h"
 #include "platform/ui/Screen.h"
 #include "shell/CommandHistory.h"
+#include "shell/DragPreview.h"
+#include "shell/MapPointer.h"
 #include "shell/InterpreterPorts.h"
+#include "shell/HowToPlayGuide.h"
 #include "shell/TAboutBox.h"
+#include "shell/THowToPlayBox.h"
 #include "shell/TSoundBox.h"
 #include "gfx/TE_DDSurface.h"
 #include "gfx/TE_DDraw.h"
 #include "view/MapPictures.h"
 #include "view/MapRenderer.h"
 
+#include <algorithm>
 #include <chrono>
 
 using ui::ShortCut;
@@ -68,19 +73,35 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
         if (City.year != year)
             Autosave();
     };
-    // The window and both scroll bars share one key handler.
-    auto keys = [this](std::uint16_t& key, ui::ShiftState shift) { Navigation->GameKeyBown(this, key, shift); };
+    Pointer = std::make_unique<MapPointer>(*this);
+    Preview = std::make_unique<DragPreview>(*this);
+    // The window and both scroll bars share one key handler; Escape also forgets a
+    // drag begun on the map.
+    auto keys = [this](std::uint16_t& key, ui::ShiftState shift) {
+        if (key == ui::VK_ESCAPE)
+            Pointer->Forget();
+        Navigation->GameKeyBown(this, key, shift);
+        RedrawWhilePaused();
     OnKeyDown = keys;
     Horz_SB.OnKeyDown = keys;
     Vert_SB.OnKeyDown = keys;
-    OnMouseMove = [this](ui::ShiftState shift, int x, int y) { Input->FormMouseMove(shift & ui::ssShift, x, y); };
+    // The window's real pointer picks the tile under it (the driver's :click feeds the
+    // mapping directly).
+    OnMouseMove = [this](ui::ShiftState shift, int x, int y) { Pointer->Move(shift, x, y); };
     OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, int x, int y) {
-        Input->FormMouseDown(static_cast<int>(button), shift & ui::ssShift, x, y);
+        Pointer->Down(button, shift, x, y);
     };
+    OnMouseUp = [this](ui::MouseButton button, ui::ShiftState shift, int x, int y) { Pointer->Up(button, shift, x, y); };
     Map = std::make_unique<MapWindow>(*this, City, Horz_SB, Vert_SB);
     Graphs = std::make_unique<GraphsWindow>(*this, History);
-    Horz_SB.OnChange = [this] { Map->Refresh(); };
-    Vert_SB.OnChange = [this] { Map->Refresh(); };
+    Horz_SB.OnChange = [this] {
+        Map->Refresh();
+        RedrawWhilePaused();
+    };
+    Vert_SB.OnChange = [this] {
+        Map->Refresh();
+        RedrawWhilePaused();
+    };
     SetUpSaveDialog(SaveDialog);
     SetUpOpenDialog(OpenDialog);
     RegisterAll();
@@ -144,6 +165,8 @@ void TMainForm::BuildMenu() {
     W_Graphs->Shortcut = ShortCut{ui::VK_F6, 0};
 
     ui::MenuItem& help = MainMenu.Add("Help", "Help");
+    H_HowToPlay = &help.Add("H_HowToPlay", "How to Play");
+    H_HowToPlay->Shortcut = ShortCut{ui::VK_F1, 0};
     H_About = &help.Add("H_About", "About");
 
     // Menu lines run silently, except the speed lines whose reply the console shows.
@@ -199,6 +222,11 @@ void TMainForm::BuildMenu() {
         Graphs->Refresh(true);
     };
     H_About->OnClick = [this] { AboutBox->ShowModal(); };
+    // The guide is written when it opens, from the tables and settings of the moment.
+    H_HowToPlay->OnClick = [this] {
+        HowToPlayBox->SetGuide(HowToPlayGuide(City));
+        HowToPlayBox->ShowModal();
+    };
 }
 
 void TMainForm::BuildWidgets() {
@@ -340,8 +368,9 @@ void TMainForm::FormCreate() {
     RunCommand("Code; 20; 1; 0; 3; 0; 0; 0; Railway;", false, false);
 
     AboutBox = std::make_unique<TAboutBox>();
+    HowToPlayBox = std::make_unique<THowToPlayBox>();
     SoundBox = std::make_unique<TSoundBox>(*this);
-    for (ui::Form* box : std::initializer_list<ui::Form*>{AboutBox.get(), SoundBox.get()})
+    for (ui::Form* box : std::initializer_list<ui::Form*>{AboutBox.get(), HowToPlayBox.get(), SoundBox.get()})
         for (auto& [name, component] : box->Components())
             Register(*component);
 }
@@ -455,6 +484,7 @@ void TMainForm::C_Input_EKeyDown(std::uint16_t& key, ui::ShiftState) {
     case ui::VK_RETURN:
         key = ui::VK_NONE;
         RunCommand(C_Input_E.Text(), true, true);
+        RedrawWhilePaused();
         break;
     case ui::VK_UP:
         key = ui::VK_NONE;
@@ -473,10 +503,16 @@ void TMainForm::W_ConsoleClick() {
     W_Console->Checked = !W_Console->Checked;
     Console_P.SetVisible(W_Console->Checked);
     C_Input_E.Clear();
-    if (W_Console->Checked)
+    if (W_Console->Checked) {
+        // The console opens in front of the tool box and, once the map is shown, just
+        // below its scroll bar, so that its input line is never hidden behind it.
+        if (Horz_SB.Visible())
+            Console_P.Top = std::min(Horz_SB.Top + Horz_SB.Height, ui::Screen::Instance().Height - Console_P.Height);
+        Console_P.BringToFront();
         ActiveControl = &C_Input_E;
-    else if (ActiveControl == &C_Input_E)
+    } else if (ActiveControl == &C_Input_E) {
         ActiveControl = nullptr;
+    }
 }
 
 void TMainForm::SpeedClick(ui::MenuItem* item, int monthLength) {

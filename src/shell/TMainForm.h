@@ -31,12 +31,15 @@ class CityClock;
 class CityInput;
 class GraphsWindow;
 class MapWindow;
+class MapPointer;
+class DragPreview;
 class ToolPalette;
 class ViewNavigation;
 class WaveSoundPort;
 class CdAudioPort;
 class ScreenPort;
 class TAboutBox;
+class THowToPlayBox;
 class TSoundBox;
 namespace gfx {
 class TE_DDraw;
@@ -73,6 +76,9 @@ public:
     // Composes the current view and shows it without moving anything (a screenshot of
     // a game whose frames are not drawn).
     void ShowMap();
+    // While the clock is stopped nothing draws the map, so a change made then is shown
+    // by a frame drawn at once (without moving the trains and boats).
+    void RedrawWhilePaused();
     // The wave-sound component placed on the window, and the bridges to the
     // component and the process-wide CD controller.
     std::unique_ptr<TWaveSound2> WaveSoundComponent;
@@ -96,6 +102,7 @@ public:
     ui::MenuItem* W_Tools = nullptr;
     ui::MenuItem* W_Map = nullptr;
     ui::MenuItem* W_Graphs = nullptr;
+    ui::MenuItem* H_HowToPlay = nullptr;
     ui::MenuItem* H_About = nullptr;
 
     ui::Panel Panel1{"Panel1", this};
@@ -139,6 +146,10 @@ public:
     std::unique_ptr<BudgetPanel> Budget;
     std::unique_ptr<ViewNavigation> Navigation;
     std::unique_ptr<CityInput> Input;
+    // The window's pointer on the map (the window's mouse events go through it).
+    std::unique_ptr<MapPointer> Pointer;
+    // The outline of a drag under way, drawn by the window over the map.
+    std::unique_ptr<DragPreview> Preview;
     std::unique_ptr<CityClock> Ticker;
 
     // The overview map and the graphs of the city's history (Windows menu); they only
@@ -153,6 +164,7 @@ public:
     bool SaveHistory(const std::string& cityPath);
 
     std::unique_ptr<TAboutBox> AboutBox;
+    std::unique_ptr<THowToPlayBox> HowToPlayBox;
     std::unique_ptr<TSoundBox> SoundBox;
 
     // --- lifecycle

@@ -9,6 +9,7 @@
 #include "view/MapPictures.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace city;
 
@@ -70,6 +71,32 @@ int PieceNumber(bool n, bool e, bool s, bool w) {
     if (!e && !w && (n || s)) return 1;
     if (!n && !s && (e || w)) return 2;
     return 11;
+}
+
+ClientPoint TileClientOrigin(int j, int r, int absRow) {
+    // The scene shows the back buffer from (kShownLeft, kShownTop) at (kSceneX, kSceneY).
+    return ClientPoint{MapRenderer::TileX(j, absRow) - kShownLeft + kSceneX, MapRenderer::TileY(r) - kShownTop + kSceneY};
+}
+
+std::optional<ClientPoint> PointerToBand(int vert, int x, int y) {
+    const int shownWidth = kShownRight - kShownLeft, shownHeight = kShownBottom - kShownTop;
+    if (x < kSceneX || x >= kSceneX + shownWidth || y < kSceneY || y >= kSceneY + shownHeight)
+        return std::nullopt;
+    // The diamonds tile the plane, so the tile under the pointer is the one whose centre
+    // is nearest in the diamonds' own measure (half a tile is 30 across, 15 down).
+    // Rows 23 and 24 have no place of their own and are never under the pointer.
+    int bestJ = -1, bestR = -1, best = 0;
+    for (int r = 0; r <= 22; ++r)
+        for (int j = 0; j < kViewWindowCols; ++j) {
+            const ClientPoint o = TileClientOrigin(j, r, vert + r);
+            const int d = std::abs(x - (o.x + 29)) + 2 * std::abs(y - (o.y + 15));
+            if (bestJ < 0 || d < best)
+                bestJ = j, bestR = r, best = d;
+        }
+    // The bands cover view rows 1 to 22 and columns 0 to 11 of the window.
+    if (bestR < 1 || bestJ > 11)
+        return std::nullopt;
+    return ClientPoint{60 * bestJ + 30, 46 + 15 * (bestR - 1) + 7};
 }
 
 TGridPos MapRenderer::CellAt(int j, int r) const { return city_.ViewAt(r, j); }

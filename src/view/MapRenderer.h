@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CityState;
@@ -34,6 +35,21 @@ constexpr std::array<std::array<int, 2>, 10> kTreeOffsets{{
 int OppositeDirection(int direction);
 // The piece (1 to 11) of a road, railway or power line from its four neighbours.
 int PieceNumber(bool north, bool east, bool south, bool west);
+
+// A pixel of the main window's client area, where the scene shows the map.
+struct ClientPoint {
+    int x, y;
+};
+
+// The top-left corner, in client pixels, of the tile drawn at relative view column j
+// and row r (0 to 22) whose absolute view row is absRow.
+ClientPoint TileClientOrigin(int j, int r, int absRow);
+
+// The real pointer at client pixel (x, y): the point of the mouse mapping's band that
+// picks the tile whose diamond lies under the pointer, for a view whose first row is
+// vert. Empty when the pointer is off the shown map or over a tile that no band reaches
+// (the top row and the rightmost column of the view).
+std::optional<ClientPoint> PointerToBand(int vert, int x, int y);
 
 class MapRenderer {
 public:

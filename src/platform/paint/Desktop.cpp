@@ -135,6 +135,8 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
     auto& screen = ui::Screen::Instance();
     h.Int(screen.CurrentCursor());
     h.Str(screen.CursorAt(screen.CurrentCursor()).resourceName);
+    if (overDisplaySignature)
+        h.Int(std::int64_t(overDisplaySignature()));
     h.Int(DisplayShown());
     if (DisplayShown())
         h.Int(std::int64_t(ddraw::VirtualScreenGeneration()));
@@ -279,6 +281,8 @@ void Desktop::Paint(FrameBuffer& frame, std::uint64_t now) {
             ddraw::ReadVirtualScreenRgb(pixels, w, h);
             frame.CopyPixels(pixels, w, h, client.x, client.y);
         }
+        if (paintOverDisplay)
+            paintOverDisplay(frame, client);
         PaintState mainState = state;
         mainState.focused = main_->ActiveControl;
         WidgetPainter mainPainter(frame, images_, mainState);

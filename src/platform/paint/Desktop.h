@@ -9,6 +9,7 @@
 #include "platform/paint/WidgetPainter.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,12 @@ public:
 
     // Whether Paint draws the pointer (a real window may let the system draw it).
     bool paintCursor = true;
+
+    // What the game draws over the display's picture, under the main window's widgets
+    // (the outline of a drag), clipped to the client area; and a number that changes
+    // whenever that drawing would.
+    std::function<void(FrameBuffer& frame, const Rect& client)> paintOverDisplay;
+    std::function<std::uint64_t()> overDisplaySignature;
 
     // ---- composition
     void Paint(FrameBuffer& frame, std::uint64_t nowMs);

@@ -556,7 +556,7 @@ void DesktopRouter::ScrollMemo(ui::Memo& memo, int delta) {
     scroll = std::clamp(scroll + delta, 0, g.maxScroll);
 }
 
-void DesktopRouter::MouseUp(ui::MouseButton button, int x, int y, ui::ShiftState, std::uint64_t now) {
+void DesktopRouter::MouseUp(ui::MouseButton button, int x, int y, ui::ShiftState shift, std::uint64_t now) {
     lastNow_ = now;
     pointerX_ = x, pointerY_ = y;
     ++inputCount_;
@@ -577,6 +577,13 @@ void DesktopRouter::MouseUp(ui::MouseButton button, int x, int y, ui::ShiftState
     }
     if (held_ == Held::Form && button != heldButton_)
         return;
+    if (held_ == Held::Form && main_ && main_->OnMouseUp) {
+        held_ = Held::None;
+        Rect client = ClientRect();
+        auto handler = main_->OnMouseUp;
+        Safely([&] { handler(button, shift, x - client.x, y - client.y); });
+        return;
+    }
     const bool heldBox = held_ == Held::PaintBox;
     held_ = Held::None;
     ui::Control* control = pressed_;

@@ -48,6 +48,8 @@ public:
 
     Control* Parent() const { return parent_; }
     void SetParent(Control* parent);
+    // Puts the control in front of its siblings: drawn last, hit first.
+    void BringToFront() { SetParent(parent_); }
     const std::vector<Control*>& Children() const { return children_; }
 
     std::function<void()> OnClick;

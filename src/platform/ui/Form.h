@@ -45,6 +45,8 @@ public:
     // Mouse events in client coordinates.
     std::function<void(MouseButton, ShiftState, int x, int y)> OnMouseDown;
     std::function<void(ShiftState, int x, int y)> OnMouseMove;
+    // The button pressed on the window is let go (wherever the pointer is then).
+    std::function<void(MouseButton, ShiftState, int x, int y)> OnMouseUp;
 
 private:
     bool modal_ = false;
