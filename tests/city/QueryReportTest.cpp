@@ -207,3 +207,46 @@ TEST_F(QueryTest, CellsOffTheMapOrWithALostAnchorReportNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// The line count the window relies on to write below a report matches the lines
+// every report kind really writes.
+TEST_F(QueryTest, ReportLineCountsMatchEveryKind) {
+    for (int kind = 0; kind <= 20; ++kind) {
+        state.ObjectTypes[44].reportKind = kind;
+        state.ObjectTypes[44].size = 1;
+        state.Cell(5, 5).code = 44;
+        const Lines lines = Ask(5, 5);
+        int slots = 0;
+        for (const std::string& line : lines) {
+            const auto end = line.rfind(';');
+            const auto start = line.rfind("; ", end - 1);
+            slots = std::max(slots, std::stoi(line.substr(start + 2, end - start - 2)) + 1);
+        }
+        EXPECT_EQ(QueryReportLines(kind), slots) << "kind " << kind;
+    }
+}
+
+// A zone cell's hints name what keeps it from growing, without drawing a number.
+TEST_F(QueryTest, GrowthHintsNameWhatAZoneLacks) {
+    state.Cell(10, 10).code = 49;
+    state.residentialPop = 100; // homes in surplus: little demand
+    state.taxRate = 31;
+    EXPECT_EQ(GrowthHints(state, 10, 10), (Lines{"Needs power next to it", "Needs a road within 3",
+                                                 "Little demand for homes", "Tax above 30 stops growth"}));
+    state.Cell(10, 11).powered = 1;
+    state.Cell(12, 12).code = kCodeRoad; // diagonal, in reach
+    state.commercialPop = 200;           // jobs outnumber homes
+    state.taxRate = 30;
+    CityState before = state;
+    EXPECT_TRUE(GrowthHints(state, 10, 10).empty());
+    EXPECT_EQ(state.Random(1000), before.Random(1000));
+    // A road in the zone's own row is not found; not a zone: no hints.
+    state.Cell(12, 12).code = kCodeEmpty;
+    state.Cell(12, 10).code = kCodeRoad;
+    EXPECT_EQ(GrowthHints(state, 10, 10), Lines{"Needs a road within 3"});
+    EXPECT_TRUE(GrowthHints(state, 12, 10).empty());
+}
+
+} // namespace

@@ -164,3 +164,44 @@ TEST_F(RankTest, EachGiftIsOfferedOnceFromItsRank) {
 }
 
 } // namespace
+
+namespace {
+
+// The rank rules as first written, one condition after another, for the table to match.
+int ReferenceRank(int old, int churches, int cathedrals, std::int64_t p) {
+    if (churches == 0 && p < 500)
+        return 1;
+    if (churches > 0 && p < 2000)
+        return 2;
+    if (churches > 0 && p < 10000)
+        return 3;
+    if (churches > 0 && cathedrals > 0 && p < 40000)
+        return 4;
+    if (churches > 0 && cathedrals > 0 && p < 90000)
+        return 5;
+    if (churches > 0 && cathedrals > 0 && p > 200000)
+        return 6;
+    return old;
+}
+
+TEST_F(RankTest, TheRankTableGivesTheRanksOfTheRulesAtEveryEdge) {
+    const std::int64_t populations[] = {0, 499, 500, 1999, 2000, 9999, 10000, 39999, 40000,
+                                        89999, 90000, 150000, 200000, 200001, 900000};
+    for (int church = 0; church <= 1; ++church)
+        for (int cathedral = 0; cathedral <= 1; ++cathedral)
+            for (int old = 1; old <= 6; ++old)
+                for (std::int64_t p : populations) {
+                    MakeFlatCity(state);
+                    if (church)
+                        Church();
+                    if (cathedral)
+                        Cathedral();
+                    Population(static_cast<int>(p));
+                    state.cityRank = old;
+                    RankUpdate(state, host);
+                    EXPECT_EQ(state.cityRank, ReferenceRank(old, church, cathedral, p))
+                        << "church " << church << " cathedral " << cathedral << " old " << old << " p " << p;
+                }
+}
+
+} // namespace
