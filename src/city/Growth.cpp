@@ -98,8 +98,7 @@ bool HighDensityGrowth(CityState& state, CityHost& host, Search& search, int x, 
     if (score < 0)
         return false;
 
-    const int highFrom = kind == Demand::Industrial ? 12 : 15;
-    int level = score <= 5 ? 1 : score < highFrom ? 2 : 3;
+    int level = score < kLevelTwoFrom ? 1 : score < LevelThreeFrom(kind) ? 2 : 3;
     // A larger building needs the whole square zoned alike; failing that, the next
     // size down. The cell itself holds the zone, so one cell always fits.
     while (level > 1 && !PlaceObject(state, x, y, zoneCode, level, level))

@@ -82,6 +82,7 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
             Pointer->Forget();
         Navigation->GameKeyBown(this, key, shift);
         RedrawWhilePaused();
+    };
     OnKeyDown = keys;
     Horz_SB.OnKeyDown = keys;
     Vert_SB.OnKeyDown = keys;
