@@ -5,6 +5,7 @@
 #include "platform/ddraw/FaultInjector.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <set>
 
@@ -44,6 +45,10 @@ struct ScreenState {
     int desktopWidth = 1024, desktopHeight = 768, desktopBpp = 32;
     std::shared_ptr<PixelBuffer> buffer;
     std::uint64_t generation = 0;
+    // The generation last compared, the bytes it had, and the count of real changes.
+    std::uint64_t comparedGeneration = 0;
+    std::vector<std::uint8_t> comparedBytes;
+    std::uint64_t contentGeneration = 0;
     Device* exclusiveOwner = nullptr;
     std::set<IDirectDrawSurface7*> surfaces;
     int coInit = 0;
@@ -774,6 +779,42 @@ int VirtualScreenHeight() { return Screen().buffer->height; }
 int VirtualScreenBitsPerPixel() { return Screen().buffer->bpp; }
 std::uint64_t VirtualScreenGeneration() { return Screen().generation; }
 
+std::uint64_t VirtualScreenContentGeneration() {
+    ScreenState& s = Screen();
+    if (s.comparedGeneration != s.generation) {
+        s.comparedGeneration = s.generation;
+        if (s.comparedBytes != s.buffer->bytes) {
+            s.comparedBytes = s.buffer->bytes;
+            ++s.contentGeneration;
+        }
+    }
+    return s.contentGeneration;
+}
+
+namespace {
+
+// A 5-6-5 pixel as 0x00RRGGBB, each channel widened by repeating its top bits. Each
+// widened channel is made of bits of one byte of the pixel or the other, the middle
+// one of both without overlap, so two small tables give the whole colour.
+struct Rgb565Tables {
+    std::array<std::uint32_t, 256> high{}, low{};
+    Rgb565Tables() {
+        for (std::uint32_t v = 0; v < 256; ++v) {
+            const std::uint32_t r = v >> 3, g3 = v & 7;
+            high[v] = (((r << 3) | (r >> 2)) << 16) | (((g3 << 5) | (g3 >> 1)) << 8);
+            const std::uint32_t gl = v >> 5, bl = v & 31;
+            low[v] = ((gl << 2) << 8) | ((bl << 3) | (bl >> 2));
+        }
+    }
+};
+
+std::uint32_t RgbOf565(std::uint16_t v) {
+    static const Rgb565Tables tables;
+    return tables.high[v >> 8] | tables.low[v & 0xFF];
+}
+
+} // namespace
+
 void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height) {
     const PixelBuffer& b = *Screen().buffer;
     width = b.width;
@@ -784,10 +825,8 @@ void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& h
         std::uint32_t* out = pixels.data() + std::size_t(y) * std::size_t(b.width);
         if (b.bpp == 16) {
             const auto* p = reinterpret_cast<const std::uint16_t*>(row);
-            for (int x = 0; x < b.width; ++x) {
-                std::uint32_t v = p[x], r = (v >> 11) & 31, g = (v >> 5) & 63, bl = v & 31;
-                out[x] = (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((bl << 3) | (bl >> 2));
-            }
+            for (int x = 0; x < b.width; ++x)
+                out[x] = RgbOf565(p[x]);
         } else {
             const auto* p = reinterpret_cast<const std::uint32_t*>(row);
             for (int x = 0; x < b.width; ++x)

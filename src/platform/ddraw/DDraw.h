@@ -404,6 +404,9 @@ int VirtualScreenHeight();
 int VirtualScreenBitsPerPixel();
 // Incremented whenever something is drawn on the screen (primary blit, flip, mode).
 std::uint64_t VirtualScreenGeneration();
+// Incremented only when the screen's pixels differ from when it was last asked: a
+// frame drawn again as it was does not count.
+std::uint64_t VirtualScreenContentGeneration();
 // The virtual screen as 0x00RRGGBB pixels, rows top-down.
 void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height);
 // Writes the virtual screen as a PNG file (host path); false with a reason on failure.

@@ -107,15 +107,12 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
     h.Str(hintText_);
     for (const auto& [memo, scroll] : memoScroll_)
         h.Ptr(memo), h.Int(scroll);
-    bool caretShown = false;
     auto hashForm = [&](const ui::Form& form) {
         h.Int(form.Showing());
         if (!form.Showing())
             return;
         HashTree(h, form);
         h.Ptr(form.ActiveControl);
-        if (auto* edit = dynamic_cast<const ui::Edit*>(form.ActiveControl); edit && edit->Showing())
-            caretShown = true;
     };
     if (main_) {
         hashForm(*main_);
@@ -128,9 +125,7 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
     }
     for (const ui::Form* form : forms_)
         hashForm(*form);
-    if (!boxes_.empty() && boxes_.back().file)
-        caretShown = true;
-    if (caretShown)
+    if (CaretShown())
         h.Int(std::int64_t(now / kCaretBlinkMs) & 1);
     auto& screen = ui::Screen::Instance();
     h.Int(screen.CurrentCursor());
@@ -139,8 +134,28 @@ std::uint64_t Desktop::Signature(std::uint64_t now) const {
         h.Int(std::int64_t(overDisplaySignature()));
     h.Int(DisplayShown());
     if (DisplayShown())
-        h.Int(std::int64_t(ddraw::VirtualScreenGeneration()));
+        h.Int(std::int64_t(ddraw::VirtualScreenContentGeneration()));
     return h.h;
+}
+
+bool Desktop::CaretShown() const {
+    auto shows = [](const ui::Form& form) {
+        auto* edit = dynamic_cast<const ui::Edit*>(form.ActiveControl);
+        return form.Showing() && edit && edit->Showing();
+    };
+    if (main_ && shows(*main_))
+        return true;
+    for (const ui::Form* form : forms_)
+        if (shows(*form))
+            return true;
+    return !boxes_.empty() && boxes_.back().file;
+}
+
+std::uint64_t Desktop::NextChangeDue(std::uint64_t now) const {
+    std::uint64_t due = NextTickDue(now);
+    if (CaretShown())
+        due = std::min(due, (now / kCaretBlinkMs + 1) * kCaretBlinkMs);
+    return due;
 }
 
 void Desktop::PaintMenuBar(FrameBuffer& frame) const {
@@ -274,13 +289,14 @@ void Desktop::Paint(FrameBuffer& frame, std::uint64_t now) {
         PaintMenuBar(frame);
         Rect client = ClientRect();
         frame.SetClip(client);
-        frame.Fill(client, FromColor(main_->BackColor));
-        if (DisplayShown()) {
-            std::vector<std::uint32_t> pixels;
-            int w = 0, h = 0;
-            ddraw::ReadVirtualScreenRgb(pixels, w, h);
-            frame.CopyPixels(pixels, w, h, client.x, client.y);
-        }
+        int w = 0, h = 0;
+        if (DisplayShown())
+            ddraw::ReadVirtualScreenRgb(screenPixels_, w, h);
+        // The window's colour shows only where the screen does not cover the client.
+        if (w < client.w || h < client.h)
+            frame.Fill(client, FromColor(main_->BackColor));
+        if (DisplayShown())
+            frame.CopyPixels(screenPixels_, w, h, client.x, client.y);
         if (paintOverDisplay)
             paintOverDisplay(frame, client);
         PaintState mainState = state;

@@ -45,16 +45,23 @@ public:
     // Changes whenever the next frame would look different: the widgets' state, the
     // open menus and boxes, the hint, the caret's blink and the virtual screen.
     std::uint64_t Signature(std::uint64_t nowMs) const;
+    // When the picture may next change without any input: the next step of Tick or
+    // the caret's next blink; the largest time when nothing waits.
+    std::uint64_t NextChangeDue(std::uint64_t nowMs) const;
 
     ImageCache& Images() { return images_; }
 
 private:
+    // Whether an edit box shows a blinking caret.
+    bool CaretShown() const;
     void PaintMenuColumn(FrameBuffer& frame, const MenuColumn& column) const;
     void PaintMenuBar(FrameBuffer& frame) const;
     void PaintCursor(FrameBuffer& frame);
     void PaintHint(FrameBuffer& frame) const;
 
     ImageCache images_;
+    // The virtual screen's pixels as last read, kept to spare a fresh buffer a frame.
+    std::vector<std::uint32_t> screenPixels_;
 
     // The display's picture: the virtual screen generation when the main window appeared.
     void TrackDisplay() const;

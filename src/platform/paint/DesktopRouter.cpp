@@ -17,6 +17,7 @@
 #include "platform/ui/Screen.h"
 
 #include <functional>
+#include <limits>
 
 namespace paint {
 
@@ -662,6 +663,21 @@ void DesktopRouter::Tick(std::uint64_t now) {
         hintDismissed_ = true;
         ++inputCount_;
     }
+}
+
+std::uint64_t DesktopRouter::NextTickDue(std::uint64_t now) const {
+    std::uint64_t due = std::numeric_limits<std::uint64_t>::max();
+    if (held_ != Held::None && held_ != Held::Form && held_ != Held::ScrollThumb && held_ != Held::TrackThumb)
+        due = std::min(due, nextRepeat_);
+    if (!boxes_.empty() || openMenu_ || pressed_)
+        return due;
+    ui::Control* c = hovered_;
+    const bool wants = c && c->ShowHint && !c->Hint.empty() && c->Showing();
+    if (!wants || hintDismissed_)
+        return hintText_.empty() ? due : now;
+    // Waiting to show the hint, or showing it until its time is up.
+    const std::uint64_t shows = restSince_ + kHintDelayMs, hides = shows + kHintShowMs;
+    return std::min(due, hintText_.empty() ? (now < hides ? shows : due) : hides);
 }
 
 // ---- keys -----------------------------------------------------------------------------------------

@@ -59,6 +59,9 @@ public:
     void TextInput(const std::string& text);
     // Repeats held arrows and shows or hides the hint as time passes.
     void Tick(std::uint64_t nowMs);
+    // When Tick would next change something (a repeat, a hint shown or hidden); the
+    // largest time when nothing waits.
+    std::uint64_t NextTickDue(std::uint64_t nowMs) const;
 
     // ---- modal boxes drawn by the desktop; the backend runs their loops
     MessageBoxView& OpenMessageBox(const std::string& caption, const std::string& text, unsigned flags);

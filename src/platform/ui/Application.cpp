@@ -6,6 +6,7 @@
 #include "platform/ui/Timer.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ui {
 
@@ -120,6 +121,14 @@ void Application::FireDueTimers(std::uint64_t now) {
         next->Reschedule(from);
         HandleEvent([next] { next->Fire(); });
     }
+}
+
+std::uint64_t Application::NextTimerDue() const {
+    std::uint64_t due = std::numeric_limits<std::uint64_t>::max();
+    for (const Timer* t : timers_)
+        if (t->Enabled() && !t->Running())
+            due = std::min(due, t->DueAt());
+    return due;
 }
 
 void Application::RegisterTimer(Timer* timer) { timers_.push_back(timer); }

@@ -68,6 +68,8 @@ public:
     // Fires every enabled timer whose due time is at or before now, earliest first;
     // the backend calls this as its clock moves.
     void FireDueTimers(std::uint64_t now);
+    // When the next enabled timer is due; the largest time when none is.
+    std::uint64_t NextTimerDue() const;
 
     // Set by real-time backends: a late timer fires once, not once per missed interval.
     bool coalesceTimers = false;

@@ -9,18 +9,34 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace sdl {
 
 namespace {
 
-// The loop wakes at least this often to fire timers, repeat held arrows and blink the caret.
-constexpr int kWakeMs = 10;
+// Between events the loop sleeps until the next timer, caret blink, key repeat or hint
+// is due, but never longer than this.
+constexpr std::uint64_t kLongestWaitMs = 1000;
 // Frames are shown at most this often (about sixty a second).
 constexpr std::uint64_t kFrameMs = 16;
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// Whether the machine has a graphics processor that SDL's accelerated renderer would
+// use: a render node of the kernel's direct rendering. Without one the renderer would
+// draw through a software GL driver, far costlier (in time and memory) than copying
+// the frame into the window's own surface.
+bool HasGraphicsProcessor() {
+    for (int node = 128; node < 136; ++node)
+        if (access(("/dev/dri/renderD" + std::to_string(node)).c_str(), R_OK | W_OK) == 0)
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -67,20 +83,33 @@ bool SdlBackend::Open(const std::string& title, int screenWidth, int screenHeigh
         return false;
     }
     SDL_SetWindowMinimumSize(window_, fw, fh);
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        error_ = SDL_GetError();
-        Close();
-        return false;
+    // With a graphics processor (or a renderer the player named) the frame goes
+    // through a texture; without one it is copied into the window's own surface,
+    // and no GL driver is loaded at all.
+    if (HasGraphicsProcessor() || SDL_GetHint(SDL_HINT_RENDER_DRIVER)) {
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        if (!renderer_)
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            error_ = SDL_GetError();
+            Close();
+            return false;
+        }
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, fw, fh);
+        if (!texture_) {
+            error_ = SDL_GetError();
+            Close();
+            return false;
+        }
+    } else {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (!SDL_GetWindowSurface(window_)) {
+            error_ = SDL_GetError();
+            Close();
+            return false;
+        }
     }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, fw, fh);
-    if (!texture_) {
-        error_ = SDL_GetError();
-        Close();
-        return false;
-    }
+    shown_ = paint::FrameBuffer();
     SDL_StartTextInput();
     // Edit boxes cut, copy and paste through the desktop's clipboard.
     ui::Clipboard::Instance().get = [] {
@@ -146,7 +175,7 @@ Viewport SdlBackend::CurrentViewport() const {
     // window asked for (full screen), and the picture must fit what is really there.
     if (!renderer_ || SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) {
         if (window_)
-            SDL_GetWindowSize(window_, &w, &h);
+            SDL_GetWindowSizeInPixels(window_, &w, &h);
     }
     return FitFrame(w, h, desktop_.FrameWidth(), desktop_.FrameHeight());
 }
@@ -155,7 +184,9 @@ void SdlBackend::MapPointer(int wx, int wy, int& fx, int& fy) {
     // Pointer positions come in the window's points; on a high-density screen the
     // picture is laid out in real pixels, more of them to a point.
     int ww = 0, wh = 0, pw = 0, ph = 0;
-    if (window_ && renderer_ && SDL_GetRendererOutputSize(renderer_, &pw, &ph) == 0) {
+    if (window_) {
+        if (!renderer_ || SDL_GetRendererOutputSize(renderer_, &pw, &ph) != 0)
+            SDL_GetWindowSizeInPixels(window_, &pw, &ph);
         SDL_GetWindowSize(window_, &ww, &wh);
         if (ww > 0 && wh > 0 && (pw != ww || ph != wh)) {
             wx = int(std::int64_t(wx) * pw / ww);
@@ -422,7 +453,19 @@ bool SdlBackend::PumpEvents(bool wait) {
     if (!window_)
         return false;
     SDL_Event e;
-    bool got = wait ? SDL_WaitEventTimeout(&e, kWakeMs) != 0 : SDL_PollEvent(&e) != 0;
+    bool got = false;
+    if (wait) {
+        // Sleep until an event comes or something is due: a timer, the desktop's own
+        // timing (caret, key repeat, hints), or a change held back by the frame pace.
+        const std::uint64_t now = NowMs();
+        std::uint64_t due = std::min(app.NextTimerDue(), desktop_.NextChangeDue(now));
+        if (presentPending_)
+            due = std::min(due, lastPresent_ + kFrameMs);
+        const std::uint64_t wait = due <= now ? 0 : std::min(due - now, kLongestWaitMs);
+        got = wait == 0 ? SDL_PollEvent(&e) != 0 : SDL_WaitEventTimeout(&e, int(wait)) != 0;
+    } else {
+        got = SDL_PollEvent(&e) != 0;
+    }
     while (got) {
         HandleEvent(e);
         if (closed_)
@@ -439,28 +482,141 @@ bool SdlBackend::PumpEvents(bool wait) {
 }
 
 bool SdlBackend::Present(bool force) {
-    if (!window_ || !renderer_ || !texture_)
+    if (!window_ || (renderer_ && !texture_))
         return false;
     std::uint64_t now = NowMs();
     force = force || forceNext_;
-    if (!force && now < lastPresent_ + kFrameMs)
-        return false;
     std::uint64_t signature = desktop_.Signature(now);
     if (!force && signature == lastSignature_)
         return false;
+    if (!force && now < lastPresent_ + kFrameMs) {
+        presentPending_ = true;
+        return false;
+    }
+    presentPending_ = false;
+    lastSignature_ = signature;
     desktop_.Paint(frame_, now);
-    SDL_UpdateTexture(texture_, nullptr, frame_.Pixels().data(), frame_.Width() * 4);
+    // Only what differs from the frame on show is sent; an unchanged frame (the map
+    // redrawn as it was) is not shown again.
+    paint::Rect dirty{0, 0, frame_.Width(), frame_.Height()};
+    if (!force && !ChangedArea(dirty))
+        return false;
+    // A window that could not take the frame gets the whole of the next one.
+    forceNext_ = !(renderer_ ? ShowOnRenderer(dirty) : ShowOnSurface(dirty, force));
+    // The next frame is painted whole over the one before last.
+    std::swap(shown_, frame_);
+    lastPresent_ = now;
+    ++presentCount_;
+    return true;
+}
+
+bool SdlBackend::ChangedArea(paint::Rect& area) const {
+    const int w = frame_.Width(), h = frame_.Height();
+    if (shown_.Width() != w || shown_.Height() != h)
+        return true;
+    const paint::Rgb* now = frame_.Pixels().data();
+    const paint::Rgb* was = shown_.Pixels().data();
+    const std::size_t rowBytes = std::size_t(w) * sizeof(paint::Rgb);
+    int top = 0, bottom = h - 1;
+    while (top < h && std::memcmp(now + std::size_t(top) * w, was + std::size_t(top) * w, rowBytes) == 0)
+        ++top;
+    if (top == h)
+        return false;
+    while (bottom > top && std::memcmp(now + std::size_t(bottom) * w, was + std::size_t(bottom) * w, rowBytes) == 0)
+        --bottom;
+    int left = w, right = -1;
+    for (int y = top; y <= bottom; ++y) {
+        const paint::Rgb* a = now + std::size_t(y) * w;
+        const paint::Rgb* b = was + std::size_t(y) * w;
+        int x = 0;
+        while (x < left && a[x] == b[x])
+            ++x;
+        left = std::min(left, x);
+        int r = w - 1;
+        while (r > right && a[r] == b[r])
+            --r;
+        right = std::max(right, r);
+    }
+    area = paint::Rect{left, top, right - left + 1, bottom - top + 1};
+    return true;
+}
+
+bool SdlBackend::ShowOnRenderer(const paint::Rect& dirty) {
+    SDL_Rect part{dirty.x, dirty.y, dirty.w, dirty.h};
+    const paint::Rgb* first = frame_.Pixels().data() + std::size_t(dirty.y) * frame_.Width() + dirty.x;
+    SDL_UpdateTexture(texture_, &part, first, frame_.Width() * 4);
     Viewport v = CurrentViewport();
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_Rect dst{v.x, v.y, v.w, v.h};
     SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     SDL_RenderPresent(renderer_);
-    lastSignature_ = signature;
-    lastPresent_ = now;
-    forceNext_ = false;
-    ++presentCount_;
     return true;
+}
+
+bool SdlBackend::ShowOnSurface(const paint::Rect& dirty, bool whole) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface)
+        return false;
+    const Viewport v = FitFrame(surface->w, surface->h, frame_.Width(), frame_.Height());
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+        return false;
+    if (whole)
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    const paint::Rect part = whole ? paint::Rect{0, 0, frame_.Width(), frame_.Height()} : dirty;
+    ScaleInto(surface, v, part);
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    if (whole)
+        return SDL_UpdateWindowSurface(window_) == 0;
+    const SDL_Rect changed{v.x + part.x * v.scale, v.y + part.y * v.scale, part.w * v.scale, part.h * v.scale};
+    const SDL_Rect bounds{0, 0, surface->w, surface->h};
+    SDL_Rect shown;
+    if (!SDL_IntersectRect(&changed, &bounds, &shown))
+        return true;
+    return SDL_UpdateWindowSurfaceRects(window_, &shown, 1) == 0;
+}
+
+void SdlBackend::ScaleInto(SDL_Surface* surface, const Viewport& v, const paint::Rect& part) {
+    // Each frame pixel becomes a square of scale x scale window pixels: whole
+    // multiples keep every edge sharp.
+    const int bpp = surface->format->BytesPerPixel;
+    const bool plain = surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                       surface->format->format == SDL_PIXELFORMAT_ARGB8888;
+    std::vector<std::uint8_t> converted;
+    for (int y = part.y; y < part.y + part.h; ++y) {
+        const paint::Rgb* source = frame_.Pixels().data() + std::size_t(y) * frame_.Width() + part.x;
+        const std::uint8_t* row = reinterpret_cast<const std::uint8_t*>(source);
+        if (!plain) {
+            converted.resize(std::size_t(part.w) * std::size_t(bpp));
+            SDL_ConvertPixels(part.w, 1, SDL_PIXELFORMAT_RGB888, source, part.w * 4, surface->format->format,
+                              converted.data(), part.w * bpp);
+            row = converted.data();
+        }
+        const int top = v.y + y * v.scale;
+        const int left = v.x + part.x * v.scale;
+        for (int dy = 0; dy < v.scale; ++dy) {
+            const int sy = top + dy;
+            if (sy < 0 || sy >= surface->h)
+                continue;
+            std::uint8_t* out = static_cast<std::uint8_t*>(surface->pixels) + std::size_t(sy) * surface->pitch;
+            if (dy > 0 && top >= 0) {
+                // Every line of the square after the first is a copy of the first.
+                const std::uint8_t* firstLine = static_cast<std::uint8_t*>(surface->pixels) + std::size_t(top) * surface->pitch;
+                const int from = std::max(left, 0), to = std::min(left + part.w * v.scale, surface->w);
+                if (to > from)
+                    std::memcpy(out + std::size_t(from) * bpp, firstLine + std::size_t(from) * bpp,
+                                std::size_t(to - from) * bpp);
+                continue;
+            }
+            for (int x = 0; x < part.w; ++x)
+                for (int dx = 0; dx < v.scale; ++dx) {
+                    const int sx = left + x * v.scale + dx;
+                    if (sx >= 0 && sx < surface->w)
+                        std::memcpy(out + std::size_t(sx) * bpp, row + std::size_t(x) * bpp, std::size_t(bpp));
+                }
+        }
+    }
 }
 
 // ---- modal boxes ----------------------------------------------------------------------------------------

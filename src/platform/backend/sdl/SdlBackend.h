@@ -14,6 +14,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace sdl {
@@ -56,7 +57,7 @@ public:
     // with force), at most about sixty times a second. True when it presented.
     bool Present(bool force);
     int PresentCount() const { return presentCount_; }
-    const paint::FrameBuffer& LastFrame() const { return frame_; }
+    const paint::FrameBuffer& LastFrame() const { return shown_; }
     void ToggleFullscreen();
     bool Fullscreen() const { return fullscreen_; }
     // The player's remembered window: scale 0 keeps the window maximised (the frame
@@ -91,6 +92,14 @@ public:
 
 private:
     Viewport CurrentViewport() const;
+    // The smallest rectangle holding every pixel of frame_ that differs from the frame
+    // on show; false when none does.
+    bool ChangedArea(paint::Rect& area) const;
+    // Sends the frame (or the changed area of it) through the renderer, or into the
+    // window's surface; false when the window could not take it.
+    bool ShowOnRenderer(const paint::Rect& dirty);
+    bool ShowOnSurface(const paint::Rect& dirty, bool whole);
+    void ScaleInto(SDL_Surface* surface, const Viewport& v, const paint::Rect& part);
     void WindowChanged() {
         if (OnWindowChanged)
             OnWindowChanged();
@@ -104,6 +113,10 @@ private:
     std::string error_;
     paint::Desktop desktop_;
     paint::FrameBuffer frame_;
+    // The frame the window shows now.
+    paint::FrameBuffer shown_;
+    // A change held back by the frame pace, to be shown when the pace allows.
+    bool presentPending_ = false;
     std::uint64_t startTicks_ = 0;
     std::uint64_t lastPresent_ = 0;
     std::uint64_t lastSignature_ = 0;
