@@ -126,7 +126,7 @@ void Application::FireDueTimers(std::uint64_t now) {
 std::uint64_t Application::NextTimerDue() const {
     std::uint64_t due = std::numeric_limits<std::uint64_t>::max();
     for (const Timer* t : timers_)
-        if (t->Enabled() && !t->Running())
+        if (t->Enabled() && t->CanFire())
             due = std::min(due, t->DueAt());
     return due;
 }
