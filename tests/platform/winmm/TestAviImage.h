@@ -55,7 +55,7 @@ inline Bytes Build(const AviSpec& s) {
     Put32(avih, s.sound ? 2 : 1);
     Put32(avih, 0);
     Put32(avih, s.mainWidth ? s.mainWidth : std::uint32_t(s.width));
-    Put32(avih, s.mainHeight ? s.mainHeight : std::uint32_t(s.height < 0 ? -s.height : s.height));
+    Put32(avih, s.mainHeight ? s.mainHeight : s.height < 0 ? 0u - std::uint32_t(s.height) : std::uint32_t(s.height));
     for (int i = 0; i < 4; ++i)
         Put32(avih, 0);
 
@@ -73,7 +73,7 @@ inline Bytes Build(const AviSpec& s) {
     Put16(strh, 0);
     Put16(strh, 0);
     Put16(strh, std::uint16_t(s.rectRight >= 0 ? s.rectRight : s.width));
-    Put16(strh, std::uint16_t(s.rectBottom >= 0 ? s.rectBottom : (s.height < 0 ? -s.height : s.height)));
+    Put16(strh, std::uint16_t(s.rectBottom >= 0 ? s.rectBottom : (s.height < 0 ? 0u - std::uint32_t(s.height) : std::uint32_t(s.height))));
 
     Bytes strf;
     Put32(strf, 40);
