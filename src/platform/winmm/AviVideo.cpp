@@ -4,6 +4,7 @@
 
 #include "platform/os/PathMap.h"
 #include "platform/winmm/AudioSystem.h"
+#include "platform/winmm/Mci.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,13 +13,6 @@
 
 namespace winmm {
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool ParseNumber(const std::string& text, std::uint64_t& value) {
     if (text.empty() || text.size() > 15)
@@ -62,12 +56,12 @@ std::uint64_t AviVideo::Now() const {
 }
 
 AviVideo::Instance_* AviVideo::Find(const std::string& alias) {
-    auto it = instances_.find(Lower(alias));
+    auto it = instances_.find(MciLower(alias));
     return it == instances_.end() ? nullptr : &it->second;
 }
 
 const AviVideo::Instance_* AviVideo::Find(const std::string& alias) const {
-    auto it = instances_.find(Lower(alias));
+    auto it = instances_.find(MciLower(alias));
     return it == instances_.end() ? nullptr : &it->second;
 }
 
@@ -84,8 +78,8 @@ bool AviVideo::IsPlaying(const std::string& alias) {
 bool AviVideo::Handles(const std::string& verb, const std::vector<std::string>& words) const {
     if (verb == "open") {
         for (std::size_t i = 1; i + 1 < words.size(); ++i)
-            if (Lower(words[i]) == "type")
-                return Lower(words[i + 1]) == "avivideo";
+            if (MciLower(words[i]) == "type")
+                return MciLower(words[i + 1]) == "avivideo";
         return false;
     }
     return !words.empty() && Find(words[0]);
@@ -181,7 +175,7 @@ MCIERROR AviVideo::Open(const std::vector<std::string>& words) {
     const std::string file = words[0];
     std::string alias = file;
     for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string w = Lower(words[i]);
+        const std::string w = MciLower(words[i]);
         if (w == "type" && i + 1 < words.size()) {
             ++i;
         } else if (w == "alias") {
@@ -214,7 +208,7 @@ MCIERROR AviVideo::Open(const std::vector<std::string>& words) {
         return error;
     v.decoder = std::make_unique<AviFrameDecoder>(*v.avi);
     v.decoder->Seek(0);
-    instances_.emplace(Lower(alias), std::move(v));
+    instances_.emplace(MciLower(alias), std::move(v));
     return 0;
 }
 
@@ -223,7 +217,7 @@ MCIERROR AviVideo::Play(Instance_& v, const std::vector<std::string>& rest) {
     std::uint64_t from = PositionMs(v);
     std::uint64_t to = v.avi->LengthMs();
     for (std::size_t i = 0; i < rest.size(); i += 2) {
-        const std::string w = Lower(rest[i]);
+        const std::string w = MciLower(rest[i]);
         if (w != "from" && w != "to")
             return MCIERR_UNRECOGNIZED_KEYWORD;
         if (i + 1 >= rest.size())
@@ -250,7 +244,7 @@ MCIERROR AviVideo::Play(Instance_& v, const std::vector<std::string>& rest) {
 MCIERROR AviVideo::Status(Instance_& v, const std::vector<std::string>& rest, std::string& answer) {
     std::string item;
     for (const auto& w : rest)
-        item += (item.empty() ? "" : " ") + Lower(w);
+        item += (item.empty() ? "" : " ") + MciLower(w);
     if (item == "mode") {
         Update(v);
         answer = v.mode == Mode::Playing ? "playing" : v.mode == Mode::Paused ? "paused" : "stopped";
@@ -285,13 +279,13 @@ MCIERROR AviVideo::Command(const std::string& verb, const std::vector<std::strin
     std::vector<std::string> rest(words.begin() + 1, words.end());
     std::vector<std::string> lower;
     for (const auto& w : rest)
-        lower.push_back(Lower(w));
+        lower.push_back(MciLower(w));
 
     if (verb == "close") {
         if (!rest.empty())
             return MCIERR_UNRECOGNIZED_KEYWORD;
         StopSound(v);
-        instances_.erase(Lower(words[0]));
+        instances_.erase(MciLower(words[0]));
         return 0;
     }
     if (verb == "play")

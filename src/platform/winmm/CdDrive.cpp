@@ -4,6 +4,7 @@
 #include "platform/os/PathMap.h"
 #include "platform/os/ProgramDir.h"
 #include "platform/winmm/AudioSystem.h"
+#include "platform/winmm/Mci.h"
 #include "platform/winmm/WaveFile.h"
 
 #include <algorithm>
@@ -14,13 +15,6 @@ namespace winmm {
 namespace {
 
 constexpr std::uint64_t kFramesPerSecond = 75; // CD frames, the smallest unit of msf positions
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // Splits "a:b:c" into whole numbers; false on anything that is not.
 bool SplitNumbers(const std::string& text, std::vector<std::uint64_t>& parts) {
@@ -89,7 +83,7 @@ bool CdDrive::LoadDisc() {
         if (!entry.is_regular_file(ec))
             continue;
         const auto& p = entry.path();
-        if (Lower(p.extension().string()) != ".wav")
+        if (MciLower(p.extension().string()) != ".wav")
             continue;
         long long number = TrackNumber(p.stem().string());
         if (number >= 0)
@@ -317,7 +311,7 @@ MCIERROR CdDrive::Seek(const std::string& to) {
     if (doorOpen_ || !haveDisc_)
         return MCIERR_DEVICE_NOT_READY;
     std::uint64_t ms = 0;
-    std::string where = Lower(to);
+    std::string where = MciLower(to);
     if (where == "start")
         ms = 0;
     else if (where == "end")
@@ -332,7 +326,7 @@ MCIERROR CdDrive::Seek(const std::string& to) {
 MCIERROR CdDrive::SetTimeFormat(const std::string& name) {
     if (!open_)
         return MCIERR_INVALID_DEVICE_NAME;
-    std::string n = Lower(name);
+    std::string n = MciLower(name);
     if (n == "tmsf")
         format_ = TimeFormat::Tmsf;
     else if (n == "msf")
@@ -366,7 +360,7 @@ MCIERROR CdDrive::Status(const std::vector<std::string>& item, std::string& answ
         return MCIERR_INVALID_DEVICE_NAME;
     std::string what;
     for (const auto& w : item)
-        what += (what.empty() ? "" : " ") + Lower(w);
+        what += (what.empty() ? "" : " ") + MciLower(w);
     if (what == "mode") {
         static const char* const kNames[] = {"not ready", "open", "stopped", "playing", "paused"};
         answer = kNames[static_cast<int>(CurrentMode())];

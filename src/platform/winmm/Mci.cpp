@@ -8,31 +8,32 @@
 #include <vector>
 
 namespace winmm {
-namespace {
 
-std::string Lower(std::string s) {
+std::string MciLower(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
+namespace {
+
 MCIERROR Dispatch(const std::vector<std::string>& words, std::string& answer) {
     if (words.empty())
         return MCIERR_MISSING_COMMAND_STRING;
-    const std::string verb = Lower(words[0]);
+    const std::string verb = MciLower(words[0]);
     if (words.size() < 2)
         return MCIERR_MISSING_PARAMETER;
     std::vector<std::string> afterVerb(words.begin() + 1, words.end());
     AviVideo& video = AviVideo::Instance();
     if (video.Handles(verb, afterVerb))
         return video.Command(verb, afterVerb, answer);
-    if (Lower(words[1]) != "cdaudio")
+    if (MciLower(words[1]) != "cdaudio")
         return MCIERR_INVALID_DEVICE_NAME;
     std::vector<std::string> rest(words.begin() + 2, words.end());
     std::vector<std::string> lower;
     for (const auto& w : rest)
-        lower.push_back(Lower(w));
+        lower.push_back(MciLower(w));
     CdDrive& drive = CdDrive::Instance();
 
     if (verb == "open") {
@@ -114,7 +115,7 @@ MCIERROR mciSendString(const std::string& command, std::string* returnString) {
                 end = command.size();
             w = command.substr(i, end - i);
             i = end;
-            std::string l = Lower(w);
+            std::string l = MciLower(w);
             if (l == "wait" || l == "notify")
                 continue;
         }

@@ -14,6 +14,10 @@ namespace winmm {
 // since every command completes at once.
 MCIERROR mciSendString(const std::string& command, std::string* returnString = nullptr);
 
+// A word of a command string in lower case (only ASCII letters change), the form in which
+// the devices compare words and keep their aliases.
+std::string MciLower(std::string word);
+
 // A short description of an MCI result.
 std::string mciGetErrorString(MCIERROR error);
 
