@@ -3,7 +3,6 @@
 
 #include "city/CityState.h"
 
-#include <cstdio>
 #include <limits>
 
 namespace cityfile {
@@ -93,10 +92,30 @@ bool FitsInt16(std::int32_t v) {
 
 } // namespace
 
+namespace {
+
+// Upper-case hexadecimal of the 32-bit word, at least minDigits long. A city file holds
+// some 82,000 of these and an autosave writes one a year, so no formatting library.
+void AppendHex(std::string& out, std::int32_t value, int minDigits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::uint32_t word = static_cast<std::uint32_t>(value);
+    char buffer[8];
+    int length = 0;
+    do {
+        buffer[7 - length++] = kDigits[word & 15];
+        word >>= 4;
+    } while (word != 0);
+    for (int pad = length; pad < minDigits; ++pad)
+        out += '0';
+    out.append(buffer + 8 - length, static_cast<std::size_t>(length));
+}
+
+} // namespace
+
 std::string Hex(std::int32_t value, int minDigits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*X", minDigits, static_cast<unsigned>(static_cast<std::uint32_t>(value)));
-    return buffer;
+    std::string text;
+    AppendHex(text, value, minDigits);
+    return text;
 }
 
 std::optional<std::int32_t> ParseHex(const std::string& digits) {
@@ -179,7 +198,7 @@ std::vector<std::string> FormatCityFile(const CityFile& file) {
             std::string row;
             row.reserve(kRowDigits + 2);
             for (int x = 0; x < kMapSize; ++x)
-                row += Hex(file.Cell(x, y).*word, 2);
+                AppendHex(row, file.Cell(x, y).*word, 2);
             lines.push_back(row + ";#");
         }
     return lines;

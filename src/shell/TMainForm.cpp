@@ -70,8 +70,11 @@ TMainForm::TMainForm() : ui::Form("MainForm") {
         Map->Refresh();
         Graphs->Refresh();
         // The turn of the year has run its budget within the tick.
-        if (City.year != year)
+        sinceAutosaveMs_ += Clock.Interval();
+        if (City.year != year && sinceAutosaveMs_ >= kAutosaveGapMs) {
+            sinceAutosaveMs_ = 0;
             Autosave();
+        }
     };
     Pointer = std::make_unique<MapPointer>(*this);
     Preview = std::make_unique<DragPreview>(*this);

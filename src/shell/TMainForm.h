@@ -207,6 +207,9 @@ public:
     const std::string& CityFilePath() const { return cityFilePath_; }
     // The yearly autosave into the cities folder, when Options > Autosave is checked.
     void Autosave();
+    // Years that turn sooner than this after the last autosave (clock time, as the
+    // console's fastest speeds make them) are not saved: the next turn after it is.
+    static constexpr std::int64_t kAutosaveGapMs = 10000;
     // Called after the player changed something the settings file remembers.
     std::function<void()> OnSettingsChanged;
     void SettingsChanged() {
@@ -256,6 +259,8 @@ private:
     std::unique_ptr<ScreenPort> DisplayLink;
     std::shared_ptr<const cityfile::CityFile> savedCity_;
     std::string cityFilePath_;
+    // Clock time since the last autosave; the first turn of a year always saves.
+    std::int64_t sinceAutosaveMs_ = kAutosaveGapMs;
     bool activated_ = false;
     bool seeded_ = false;
 };

@@ -200,3 +200,22 @@ TEST(PlayerFilesSession, EveryTurnOfTheYearAutosavesAndKeepsThreeOlderOnes) {
     EXPECT_TRUE(Boxes(failed).empty());
     EXPECT_EQ(session::StartingWith(failed, "state: "), session::StartingWith(out, "state: "));
 }
+
+TEST(PlayerFilesSession, YearsTurningWithinTenSecondsOfTheLastAutosaveAreNotSaved) {
+    PlayerHome home("autosave-gap");
+    // A month a tick (1.2 s of clock a year): the first turn saves, then every ninth
+    // year, the first whose turn comes ten seconds or more after the last save.
+    const std::vector<std::string> out =
+        RunPlazaro(":new Quickville\n:press O_A_Budget\nSPEED; 100;\n:tick 360\n:state\n", 7);
+    ASSERT_FALSE(Has(out, "quit"));
+    auto year = [&](const std::string& name) {
+        std::string text = ReadFile(home.Cities() / name);
+        std::size_t start = text.find("\r\n") + 2;
+        return text.substr(start, text.find("\r\n", start) - start).substr(0, 7);
+    };
+    EXPECT_EQ(year("autosave-3.PZ1"), "1; 79F;"); // 1951
+    EXPECT_EQ(year("autosave-2.PZ1"), "1; 7A8;"); // 1960
+    EXPECT_EQ(year("autosave-1.PZ1"), "1; 7B1;"); // 1969
+    EXPECT_EQ(year("autosave.PZ1"), "1; 7BA;");   // 1978
+    EXPECT_NE(session::StartingWith(out, "state: ").find("year=1980"), std::string::npos);
+}

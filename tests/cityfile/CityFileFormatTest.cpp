@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
 using cityfile::CityFile;
 
 namespace {
@@ -44,6 +48,14 @@ TEST(HexNumbers, MinimumDigitsUpperCaseAndTwosComplement) {
     EXPECT_EQ(cityfile::Hex(-1000, 1), "FFFFFC18");
     EXPECT_EQ(cityfile::Hex(-1, 3), "FFFFFFFF");
     EXPECT_EQ(cityfile::Hex(std::numeric_limits<std::int32_t>::min(), 1), "80000000");
+    // Every digit count and width against the C library's formatting.
+    for (int width = 1; width <= 9; ++width)
+        for (int bit = 0; bit < 32; ++bit)
+            for (std::uint32_t word : {std::uint32_t{1} << bit, (std::uint32_t{1} << bit) - 1, 0xA5C3F00Fu >> bit}) {
+                char expected[16];
+                std::snprintf(expected, sizeof expected, "%0*X", width, static_cast<unsigned>(word));
+                ASSERT_EQ(cityfile::Hex(static_cast<std::int32_t>(word), width), expected) << word << " " << width;
+            }
 }
 
 TEST(HexNumbers, ReadAsTheRuntimeReadsZeroXAndTheField) {
