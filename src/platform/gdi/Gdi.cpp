@@ -100,10 +100,16 @@ void DeviceContext::Fill(int l, int t, int r, int b, COLORREF c) {
     t = std::max(t, 0);
     r = std::min(r, target.width);
     b = std::min(b, target.height);
+    if (l >= r)
+        return;
     std::uint32_t v = ColorToPixel(c, target.bitsPerPixel);
-    for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x)
-            PutRaw(x, y, v);
+    for (int y = t; y < b; ++y) {
+        std::uint8_t* row = target.bits + std::ptrdiff_t(y) * target.pitch;
+        if (target.bitsPerPixel == 16)
+            std::fill_n(reinterpret_cast<std::uint16_t*>(row) + l, r - l, std::uint16_t(v));
+        else
+            std::fill_n(reinterpret_cast<std::uint32_t*>(row) + l, r - l, v);
+    }
 }
 
 bool ValidDC(HDC dc) { return dc && DCs().count(dc); }

@@ -38,4 +38,7 @@ public:
 
 bool ValidDC(HDC dc);
 
+// TextOut pixel by pixel through the colour conversions: what the fast one must match.
+BOOL TextOutReference(HDC dc, int x, int y, const std::string& text, int length);
+
 } // namespace gdi

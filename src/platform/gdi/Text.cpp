@@ -47,6 +47,19 @@ public:
     int Height() const { return height_; }
 
     const Glyph& Get(char32_t code) {
+        // Status lines and captions are nearly all Latin-1: those glyphs skip the map.
+        if (code < kDirect) {
+            if (!direct_[code])
+                direct_[code] = &Load(code);
+            return *direct_[code];
+        }
+        return Load(code);
+    }
+
+private:
+    static constexpr char32_t kDirect = 256;
+
+    const Glyph& Load(char32_t code) {
         auto it = cache_.find(code);
         if (it != cache_.end())
             return it->second;
@@ -77,12 +90,12 @@ public:
         return cache_.emplace(code, std::move(g)).first->second;
     }
 
-private:
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
     int ascent_ = 11;
     int height_ = 13;
-    std::map<char32_t, Glyph> cache_;
+    std::map<char32_t, Glyph> cache_; // a map's elements stay where they are
+    const Glyph* direct_[kDirect] = {};
 };
 
 Font& TheFont() {
@@ -139,7 +152,7 @@ std::vector<char32_t> DecodeText(const std::string& text) {
     return out;
 }
 
-BOOL TextOut(HDC dc, int x, int y, const std::string& text, int length) {
+BOOL TextOutReference(HDC dc, int x, int y, const std::string& text, int length) {
     if (!ValidDC(dc) || length < 0)
         return 0;
     std::string shown = text.substr(0, std::min<std::size_t>(std::size_t(length), text.size()));
@@ -165,6 +178,65 @@ BOOL TextOut(HDC dc, int x, int y, const std::string& text, int length) {
                     continue;
                 COLORREF under = dc->bkMode == OPAQUE ? dc->bkColor : dc->Get(px, py);
                 dc->Put(px, py, a == 255 ? dc->textColor : Blend(under, dc->textColor, a));
+            }
+        }
+        penX += g.advance;
+    }
+    return 1;
+}
+
+BOOL TextOut(HDC dc, int x, int y, const std::string& text, int length) {
+    if (!ValidDC(dc) || length < 0)
+        return 0;
+    std::string shown = text.substr(0, std::min<std::size_t>(std::size_t(length), text.size()));
+    std::vector<char32_t> codes = DecodeText(shown);
+    Font& font = TheFont();
+    const bool opaque = dc->bkMode == OPAQUE;
+    if (opaque)
+        dc->Fill(x, y, x + Width(codes), y + font.Height(), dc->bkColor);
+    const int bpp = dc->target.bitsPerPixel;
+    const std::uint32_t solid = ColorToPixel(dc->textColor, bpp);
+    // Over an opaque cell a glyph's pixel depends on its coverage alone: each coverage
+    // is blended once for the colours and depth in use (the status lines keep theirs).
+    static struct {
+        COLORREF back = 0, text = 0;
+        int bpp = 0;
+        std::uint32_t pixel[256];
+        bool known[256] = {};
+    } blends;
+    if (opaque && (blends.back != dc->bkColor || blends.text != dc->textColor || blends.bpp != bpp)) {
+        blends.back = dc->bkColor;
+        blends.text = dc->textColor;
+        blends.bpp = bpp;
+        std::fill(std::begin(blends.known), std::end(blends.known), false);
+    }
+    int penX = x;
+    const int baseline = y + font.Ascent();
+    for (char32_t c : codes) {
+        const Glyph& g = font.Get(c);
+        const int firstCol = std::max(0, -(penX + g.left));
+        const int endCol = std::min(g.width, dc->target.width - (penX + g.left));
+        for (int r = 0; r < g.rows; ++r) {
+            const int py = baseline - g.top + r;
+            if (py < 0 || py >= dc->target.height)
+                continue;
+            const std::uint8_t* coverage = g.coverage.data() + std::size_t(r) * std::size_t(g.width);
+            for (int col = firstCol; col < endCol; ++col) {
+                const int a = coverage[col];
+                if (a == 0)
+                    continue;
+                const int px = penX + g.left + col;
+                if (a == 255) {
+                    dc->PutRaw(px, py, solid);
+                } else if (opaque) {
+                    if (!blends.known[a]) {
+                        blends.pixel[a] = ColorToPixel(Blend(dc->bkColor, dc->textColor, a), bpp);
+                        blends.known[a] = true;
+                    }
+                    dc->PutRaw(px, py, blends.pixel[a]);
+                } else {
+                    dc->Put(px, py, Blend(dc->Get(px, py), dc->textColor, a));
+                }
             }
         }
         penX += g.advance;

@@ -1,5 +1,6 @@
 // TextOut in the embedded font: opaque cells, colours, UTF-8 with a Latin-1 fallback.
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
 
 #include <gtest/gtest.h>
 
@@ -83,4 +84,39 @@ TEST(Text, TextRunningOffTheTargetIsClipped) {
     Canvas c(10, 5);
     EXPECT_TRUE(TextOut(c.dc, -3, -6, "Wide text past every edge", 25));
     EXPECT_TRUE(TextOut(c.dc, 8, 3, "Wide text", 9));
+}
+
+// The fast TextOut gives every pixel the reference gives: both depths, opaque and
+// transparent cells, text cut by every edge, and glyphs outside Latin-1.
+TEST(Text, FastTextOutMatchesTheReferencePixelForPixel) {
+    const char* texts[] = {"Funds: \xA3" "20,345  Population 12,003      ", "gjpqy|WM@ {}[]",
+                           "\xE2\x82\xAC \xD0\x96\xD0\xB8 \xC3\xA9t\xC3\xA9", "", " "};
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int bpp : {16, 32})
+        for (int mode : {OPAQUE, TRANSPARENT})
+            for (const char* text : texts)
+                for (int place = 0; place < 6; ++place) {
+                    const int w = 90, h = 24, pitch = w * 4;
+                    std::vector<std::uint8_t> fast(std::size_t(pitch * h)), reference;
+                    for (auto& byte : fast)
+                        byte = std::uint8_t(next() >> 16);
+                    reference = fast;
+                    const int x = place == 0 ? -13 : place == 1 ? 70 : int(next() >> 16) % 40;
+                    const int y = place == 2 ? -7 : place == 3 ? 17 : int(next() >> 16) % 12;
+                    PixelTarget a{fast.data(), w, h, pitch, bpp}, b{reference.data(), w, h, pitch, bpp};
+                    HDC dcA = CreateDCOnPixels(a), dcB = CreateDCOnPixels(b);
+                    for (HDC dc : {dcA, dcB}) {
+                        SetBkMode(dc, mode);
+                        SetBkColor(dc, 0x3080C0);
+                        SetTextColor(dc, 0x10E060);
+                    }
+                    const std::string s = text;
+                    const int length = place == 5 ? int(s.size()) / 2 : int(s.size());
+                    EXPECT_TRUE(TextOut(dcA, x, y, s, length));
+                    EXPECT_TRUE(TextOutReference(dcB, x, y, s, length));
+                    EXPECT_EQ(fast, reference) << bpp << " " << mode << " \"" << s << "\" at " << x << "," << y;
+                    DeleteDC(dcA);
+                    DeleteDC(dcB);
+                }
 }
