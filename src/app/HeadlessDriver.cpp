@@ -52,7 +52,10 @@ HeadlessDriver::HeadlessDriver(TMainForm& form, headless::HeadlessBackend& backe
                                std::ostream& out)
     : form_(form), backend_(backend), in_(in), out_(out) {}
 
-void HeadlessDriver::Print(const std::string& line) { out_ << line << '\n' << std::flush; }
+// Lines are flushed when the driver waits for its next input line, not one by one: a
+// zoned month prints a line for every score, and whoever reads them can only be
+// waiting for what came before the next line it sends.
+void HeadlessDriver::Print(const std::string& line) { out_ << line << '\n'; }
 
 bool HeadlessDriver::HandleNextLine() {
     auto& app = ui::Application::Instance();
@@ -63,6 +66,7 @@ bool HeadlessDriver::HandleNextLine() {
         return true;
     }
     std::string line;
+    out_.flush();
     if (!std::getline(in_, line))
         return false;
     if (!line.empty() && line.back() == '\r')

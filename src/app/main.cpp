@@ -124,7 +124,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
 int RunHeadless(const Options& options) {
     auto& app = ui::Application::Instance();
     headless::HeadlessBackend backend;
-    backend.Output = [](const std::string& line) { std::cout << line << '\n' << std::flush; };
+    // Flushed with the driver's own lines, before it reads the next input line.
+    backend.Output = [](const std::string& line) { std::cout << line << '\n'; };
     app.SetBackend(&backend);
     app.Title = "Plazaro";
 
