@@ -1,9 +1,10 @@
 // The tick in which a month passes on a dense, fully built city, on the same city
-// freshly zoned, and a new city.
+// freshly zoned, and a new city; and the networks recomputation of the month alone.
 #include "city/Budget.h"
 #include "city/CityClock.h"
 #include "city/CityHost.h"
 #include "city/CityState.h"
+#include "city/Networks.h"
 #include "city/Placement.h"
 #include "city/Simulation.h"
 
@@ -92,6 +93,21 @@ void BM_ZonedMonth(benchmark::State& bench) {
                                                                         benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ZonedMonth)->Unit(benchmark::kMillisecond);
+
+// The month's recomputation of supplies, traffic and pollution alone, on the dense
+// city (0) and on the same city freshly zoned (1); the reference version alongside.
+template <void (*Recompute)(CityState&)>
+void BM_Networks(benchmark::State& bench) {
+    DenseCityClock city;
+    if (bench.range(0) == 1)
+        bench::ZoneDenseCity(city.state);
+    for (auto _ : bench) {
+        Recompute(city.state);
+        benchmark::DoNotOptimize(city.state.CityMap.data());
+    }
+}
+BENCHMARK(BM_Networks<city::RecomputeNetworksFast>)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Networks<city::RecomputeNetworksReference>)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void BM_YearTick(benchmark::State& bench) {
     DenseCityClock dense;

@@ -204,338 +204,405 @@ void RecomputeNetworksReference(CityState& state) {
 
 namespace {
 
-// The map with a border of one cell on every side, so that neighbours of edge cells
-// need no test: border cells carry nothing.
-constexpr int kPad = kMapSize + 2;
-constexpr int PadIndex(int x, int y) { return (y + 1) * kPad + (x + 1); }
+// A row of the map as bits: bit x is column x.
+__extension__ typedef unsigned __int128 RowBits;
+constexpr RowBits kRowMask = (RowBits{1} << kMapSize) - 1;
 
-constexpr std::uint8_t kPower = 1, kSewage = 2, kWater = 4;
+// The number of bits set, counted within the word: the build targets processors
+// without a counting instruction, where the library's count is a call.
+int PopCount(std::uint64_t v) {
+    v -= (v >> 1) & 0x5555555555555555ULL;
+    v = (v & 0x3333333333333333ULL) + ((v >> 2) & 0x3333333333333333ULL);
+    v = (v + (v >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+    return static_cast<int>((v * 0x0101010101010101ULL) >> 56);
+}
+int PopCount(RowBits r) { return PopCount(static_cast<std::uint64_t>(r)) + PopCount(static_cast<std::uint64_t>(r >> 64)); }
 
-// A sweep visits the cells in its own order; at each cell a service is taken from
-// any built-up neighbour that has it. Which neighbour gives it does not matter: the
-// cell is served once and pays one unit, so one test of the four neighbours' carried
-// services together gives what the neighbour-by-neighbour rule gives.
-struct SpreadGrid {
-    std::array<std::uint8_t, kPad * kPad> served{};
-    std::array<std::uint8_t, kPad * kPad> builtUp{};
-    // What each cell passes on: its services when it is built-up, else nothing.
-    std::array<std::uint8_t, kPad * kPad> carried{};
+// The n lowest, or the n highest, of the bits set in r.
+RowBits LowestBits(RowBits r, int n) {
+    RowBits kept = 0;
+    for (; n > 0 && r != 0; --n) {
+        const RowBits lowest = r & (~r + 1);
+        kept |= lowest;
+        r ^= lowest;
+    }
+    return kept;
+}
+RowBits HighestBits(RowBits r, int n) {
+    for (int drop = PopCount(r) - n; drop > 0; --drop)
+        r &= r - 1;
+    return r;
+}
+
+// Power, sewage and water spread each on its own: whether a cell takes a service
+// depends only on that service's marks and count, never on the other two, so each
+// is swept through the map by itself, a whole row of cells at a time.
+//
+// On a rightward sweep of a row, a cell is offered the service by the rows above and
+// below as they stand, by its right neighbour as it was before the row was swept, and
+// by its left neighbour as its own visit left it. So the cells that take it are those
+// the row as it stood offers it to, and, after each of those that passes it on, the
+// run of cells that take it and pass it on, and the cell that ends that run. When the
+// count runs out within the row, the cells that get it are the first ones along the
+// sweep, as the cells before the last one that gets it see nothing different.
+struct SpreadPlanes {
+    // Row y is at index y + 1: the rows round the map carry nothing.
+    std::array<RowBits, kMapSize + 2> builtUp{};
+    std::array<std::array<RowBits, kMapSize + 2>, 3> served{};
     std::int32_t left[3] = {0, 0, 0};
-    std::uint8_t live = 0; // the services whose count is not used up
 
-    // Returns whether the cell took a service.
-    bool Visit(int i) {
-        const std::uint8_t offered = static_cast<std::uint8_t>(carried[static_cast<size_t>(i - kPad)] |
-                                                               carried[static_cast<size_t>(i + 1)] |
-                                                               carried[static_cast<size_t>(i + kPad)] |
-                                                               carried[static_cast<size_t>(i - 1)]);
-        const std::uint8_t take = static_cast<std::uint8_t>(offered & ~served[static_cast<size_t>(i)] & live);
-        if (!take)
+    // Returns whether a cell of the row took the service; the count must not be used up.
+    bool SweepRow(int s, int y, bool rightward) {
+        std::array<RowBits, kMapSize + 2>& rows = served[static_cast<size_t>(s)];
+        const size_t i = static_cast<size_t>(y + 1);
+        const RowBits mine = rows[i], built = builtUp[i];
+        const RowBits carried = mine & built;
+        const RowBits offered = (rows[i - 1] & builtUp[i - 1]) | (rows[i + 1] & builtUp[i + 1]) | (carried << 1) |
+                                (carried >> 1);
+        const RowBits wanting = offered & ~mine & kRowMask;
+        if (wanting == 0)
             return false;
-        served[static_cast<size_t>(i)] |= take;
-        left[0] -= take & 1;
-        left[1] -= (take >> 1) & 1;
-        left[2] -= (take >> 2) & 1;
-        live = static_cast<std::uint8_t>((left[0] > 0 ? kPower : 0) | (left[1] > 0 ? kSewage : 0) |
-                                         (left[2] > 0 ? kWater : 0));
-        if (builtUp[static_cast<size_t>(i)])
-            carried[static_cast<size_t>(i)] = served[static_cast<size_t>(i)];
+        const RowBits passing = built & ~mine;
+        const RowBits seeds = wanting & built;
+        RowBits runs;
+        if (rightward) {
+            // Adding a seed to its run of passing cells clears the run from the seed on.
+            runs = seeds | (passing & ~(passing + seeds));
+        } else {
+            runs = seeds;
+            RowBits through = passing;
+            for (int shift = 1; shift < 128; shift *= 2) {
+                runs |= through & (runs >> shift);
+                through &= through >> shift;
+            }
+        }
+        RowBits taken = (wanting | ((rightward ? runs << 1 : runs >> 1) & ~mine)) & kRowMask;
+        std::int32_t& count = left[static_cast<size_t>(s)];
+        const int n = PopCount(taken);
+        if (n > count) {
+            taken = rightward ? LowestBits(taken, count) : HighestBits(taken, count);
+            count = 0;
+        } else {
+            count -= n;
+        }
+        rows[i] = mine | taken;
         return true;
     }
-    // Sets the counts of the three services; a service whose count is used up is no
-    // longer given.
-    void SetLeft(std::int32_t power, std::int32_t sewage, std::int32_t water) {
-        left[0] = power, left[1] = sewage, left[2] = water;
-        live = static_cast<std::uint8_t>((power > 0 ? kPower : 0) | (sewage > 0 ? kSewage : 0) | (water > 0 ? kWater : 0));
-    }
-
-    // One sweep along row y, rightward or leftward; returns whether a cell took a
-    // service. Visiting a cell that wants nothing changes nothing, so only the cells
-    // wanting something as the row stands are visited, and the next cell along after
-    // a cell that took something, as its offer may just have grown (the one neighbour
-    // that changes while the row is swept).
-    bool SweepRow(int y, bool rightward) {
-        std::uint64_t low = 0, high = 0;
-        Wanting(y, low, high);
+    // Sweep 0 goes down the rows rightward, 1 up the rows rightward, 2 down the rows
+    // leftward. Returns whether a cell took the service.
+    bool Sweep(int s, int sweep) {
+        const std::int32_t& count = left[static_cast<size_t>(s)];
         bool took = false;
-        const int step = rightward ? 1 : -1;
-        int x = rightward ? 0 : kMapSize - 1;
-        while ((low | high) != 0) {
-            x = rightward ? NextFrom(low, high, x) : PreviousFrom(low, high, x);
-            if (x < 0)
-                break;
-            bool chained = true;
-            while (chained && x >= 0 && x < kMapSize) {
-                chained = Visit(PadIndex(x, y));
-                took |= chained;
-                x += step;
-            }
-            if (x < 0 || x >= kMapSize)
-                break;
+        if (sweep == 1) {
+            for (int y = kMapSize - 1; y >= 0 && count > 0; --y)
+                took |= SweepRow(s, y, true);
+        } else {
+            for (int y = 0; y < kMapSize && count > 0; ++y)
+                took |= SweepRow(s, y, sweep == 0);
         }
         return took;
     }
-
-    // The cells of row y offered a service they lack and that is not used up, as the
-    // row stands: bit c of the two words is column c. Eight cells are tested a word.
-    void Wanting(int y, std::uint64_t& low, std::uint64_t& high) const {
-        const std::uint64_t liveBytes = live * 0x0101010101010101ULL;
-        low = high = 0;
-        for (int x = 0; x < kMapSize; x += 8) {
-            const int i = PadIndex(x, y);
-            const std::uint64_t wanted = (Load8(carried, i - kPad) | Load8(carried, i + kPad) | Load8(carried, i - 1) |
-                                          Load8(carried, i + 1)) &
-                                         ~Load8(served, i) & liveBytes;
-            if (wanted == 0)
-                continue;
-            // One bit a byte (services are bits 0 to 2), gathered into bits 0 to 7.
-            const std::uint64_t any = (wanted | wanted >> 1 | wanted >> 2) & 0x0101010101010101ULL;
-            const std::uint64_t bits = (any * 0x0102040810204080ULL) >> 56;
-            (x < 64 ? low : high) |= bits << (x & 63);
-        }
-    }
-    // The first column at or after x set in the words, or -1.
-    static int NextFrom(std::uint64_t low, std::uint64_t high, int x) {
-        if (x < 64) {
-            if (const std::uint64_t rest = low & (~std::uint64_t{0} << x))
-                return std::countr_zero(rest);
-            x = 64;
-        }
-        const std::uint64_t rest = high & (~std::uint64_t{0} << (x - 64));
-        return rest ? 64 + std::countr_zero(rest) : -1;
-    }
-    // The last column at or before x set in the words, or -1.
-    static int PreviousFrom(std::uint64_t low, std::uint64_t high, int x) {
-        if (x >= 64) {
-            if (const std::uint64_t rest = high & (~std::uint64_t{0} >> (63 - (x - 64))))
-                return 127 - std::countl_zero(rest);
-            x = 63;
-        }
-        const std::uint64_t rest = low & (~std::uint64_t{0} >> (63 - x));
-        return rest ? 63 - std::countl_zero(rest) : -1;
-    }
-    static std::uint64_t Load8(const std::array<std::uint8_t, kPad * kPad>& a, int i) {
-        std::uint64_t word;
-        std::memcpy(&word, a.data() + i, sizeof word);
-        return word;
-    }
-    bool Exhausted() const { return live == 0; }
 };
+
+// What a code is to the recomputation.
+constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource = 16, kPolluting = 32;
+
+// The eight bits of bytes 0 to 7 of a word (each 0 or 1) as bits 0 to 7.
+std::uint64_t GatherBytes(std::uint64_t ones) { return (ones * 0x0102040810204080ULL) >> 56; }
+
+// For each pattern of six bits, a mask of eight columns: all ones where the bit is set.
+struct ColumnMasks {
+    std::int32_t of[64][8];
+    constexpr ColumnMasks() : of{} {
+        for (int bits = 0; bits < 64; ++bits)
+            for (int j = 0; j < 8; ++j)
+                of[bits][j] = j < 6 && (bits >> j & 1) ? -1 : 0;
+    }
+};
+constexpr ColumnMasks kColumnMasks;
+
+// The number of bits set in each byte.
+struct BitsSet {
+    std::uint8_t of[256];
+    constexpr BitsSet() : of{} {
+        for (int b = 0; b < 256; ++b)
+            of[b] = static_cast<std::uint8_t>((b & 1) + (b >> 1 & 1) + (b >> 2 & 1) + (b >> 3 & 1) + (b >> 4 & 1) +
+                                              (b >> 5 & 1) + (b >> 6 & 1) + (b >> 7 & 1));
+    }
+};
+constexpr BitsSet kBitsSet;
 
 } // namespace
 
 void RecomputeNetworksFast(CityState& state) {
-    // Roads do not change during the step: the number of roads in any square comes
-    // from running sums, and only cells with a traffic rule walk their ring. Each
-    // row's roads are also kept as bits, in two overlapping words (columns 0 to 63,
-    // and columns 16 to 79), so that a cell walks only the roads of its ring.
-    std::array<int, (kMapSize + 1) * (kMapSize + 1)> roadSum{};
-    auto sumAt = [&roadSum](int x, int y) -> int& { return roadSum[static_cast<size_t>(y * (kMapSize + 1) + x)]; };
-    std::array<std::uint64_t, 2 * kMapSize> roadBits{};
-    // Flow and road mask have a border of two rows and columns before the map and
-    // six after, so that every ring is a block of six rows of eight columns; the last
-    // two columns of a block lie outside the ring and are masked out too.
-    constexpr int kFlowStride = kMapSize + 8;
-    constexpr int kFlowRows = kMapSize + 8;
-    auto flowIndex = [](int x, int y) { return static_cast<size_t>((y + 2) * kFlowStride + x + 2); };
-    std::array<std::int32_t, kFlowStride * kFlowRows> flow{};
-    std::array<std::int32_t, kFlowStride * kFlowRows> roadMask{};
-    SpreadGrid grid;
+    // What each code is, and the pollution of the codes whose pollution follows from the
+    // code alone. The last entry stands for every code outside the table: built up,
+    // and nothing else.
+    struct CodeEntry {
+        std::uint8_t kind = kBuiltUp;
+        std::int32_t value = 0, p = 0, r = 0;
+    };
+    std::array<CodeEntry, kObjectCodes + 1> entries{};
+    for (int code = 0; code < kObjectCodes; ++code) {
+        CodeEntry& e = entries[static_cast<size_t>(code)];
+        e.value = ValueOf(state, code);
+        e.kind = static_cast<std::uint8_t>((IsBuiltUpCode(code) ? kBuiltUp : 0) | (code == kCodeRoad ? kRoad : 0) |
+                                           ((code >= 48 && code <= 98) || code == 109 ? kShares : 0) |
+                                           (code == 19 || code == 21 || code == 22 ? kDamps : 0) |
+                                           (code >= 37 && code <= 47 ? kSource : 0));
+        TMapCell probe;
+        probe.code = code;
+        int p = 0, r = 0;
+        if (code != kCodeRoad && PollutionRule(state, probe, p, r) && p != 0 && r >= 0) {
+            e.kind |= kPolluting;
+            e.p = p, e.r = r;
+        }
+    }
 
-    // One pass over the map clears last month's figures, finds for every code its
-    // first cell and its number of cells, and lays out the roads and what is built up.
-    std::array<int, kObjectCodes> count{};
-    std::array<int, kObjectCodes> first{};
+    // Pollution only adds up, so it is gathered as a difference table and summed once.
+    // A road's share follows its traffic at its turn in map order; the others' shares
+    // are laid down as the map is read.
+    std::array<std::int64_t, (kMapSize + 1) * (kMapSize + 1)> diff{};
+    auto addSquare = [&diff](int x, int y, std::int64_t p, int r) {
+        const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
+        const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
+        diff[static_cast<size_t>(y0 * (kMapSize + 1) + x0)] += p;
+        diff[static_cast<size_t>(y0 * (kMapSize + 1) + x1 + 1)] -= p;
+        diff[static_cast<size_t>((y1 + 1) * (kMapSize + 1) + x0)] -= p;
+        diff[static_cast<size_t>((y1 + 1) * (kMapSize + 1) + x1 + 1)] += p;
+    };
+
+    // One pass reads the map: what each cell is, the number of cells of each code and
+    // the first cell of each plant's code. Nothing is written to the map before it is
+    // known that the shares cannot reach the ends of the 32-bit range.
+    std::array<std::uint8_t, kMapSize * kMapSize> kinds;
+    std::array<int, kObjectCodes + 1> count{};
+    std::array<int, 48> first;
     first.fill(-1);
-    for (int y = 0; y < kMapSize; ++y) {
-        std::uint64_t low = 0, high = 0;
+    for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             const int i = y * kMapSize + x;
-            TMapCell& c = state.CityMap[static_cast<size_t>(i)];
-            c.traffic = c.crime = c.pollution = 0;
-            c.powered = c.sewered = c.watered = 0;
-            if (c.code >= 0 && c.code < kObjectCodes) {
-                if (first[static_cast<size_t>(c.code)] < 0)
-                    first[static_cast<size_t>(c.code)] = i;
-                ++count[static_cast<size_t>(c.code)];
+            const TMapCell& c = state.CityMap[static_cast<size_t>(i)];
+            const size_t code = std::min(static_cast<size_t>(static_cast<std::uint32_t>(c.code)),
+                                         static_cast<size_t>(kObjectCodes));
+            const CodeEntry& e = entries[code];
+            ++count[code];
+            kinds[static_cast<size_t>(i)] =
+                static_cast<std::uint8_t>(e.kind | (c.pendingCode == kCodePowerLine ? kBuiltUp : 0));
+            if (e.kind & (kSource | kPolluting)) {
+                if ((e.kind & kSource) && first[code] < 0)
+                    first[code] = i;
+                if (e.kind & kPolluting)
+                    addSquare(x, y, e.p, e.r);
             }
-            grid.builtUp[static_cast<size_t>(PadIndex(x, y))] =
-                IsBuiltUpCode(c.code) || c.pendingCode == kCodePowerLine ? 1 : 0;
-            const int road = c.code == kCodeRoad ? 1 : 0;
-            sumAt(x + 1, y + 1) = road + sumAt(x, y + 1) + sumAt(x + 1, y) - sumAt(x, y);
-            if (x < 64)
-                low |= static_cast<std::uint64_t>(road) << x;
-            if (x >= 16)
-                high |= static_cast<std::uint64_t>(road) << (x - 16);
-            roadMask[flowIndex(x, y)] = -road;
         }
-        roadBits[static_cast<size_t>(2 * y)] = low;
-        roadBits[static_cast<size_t>(2 * y + 1)] = high;
+
+    // A road's traffic is made of the shares of the cells round it and a station only
+    // brings it nearer to 0, so no traffic can be further from 0 than all shares
+    // together; nor can a cell's pollution be further than a tenth of nine such roads
+    // and all other shares of pollution together. Only when those bounds pass the
+    // 32-bit range could a sum be held at its edge, and then the straightforward
+    // version, which holds each sum as it goes, is run instead.
+    std::int64_t shareBound = static_cast<std::int64_t>(count[109]) *
+                              (std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1);
+    for (int code = 48; code <= 98; ++code)
+        shareBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
+                      (std::abs(static_cast<std::int64_t>(entries[static_cast<size_t>(code)].value)) + 1);
+    std::int64_t pollutionBound = shareBound;
+    for (int code = 0; code < kObjectCodes; ++code)
+        pollutionBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
+                          std::abs(static_cast<std::int64_t>(entries[static_cast<size_t>(code)].p));
+    if (pollutionBound > std::numeric_limits<std::int32_t>::max()) {
+        RecomputeNetworksReference(state);
+        return;
+    }
+
+    // The rows of what is built up, of the roads, of the cells with a share of traffic
+    // and of the stations, as bits.
+    SpreadPlanes planes;
+    std::array<RowBits, kMapSize> roadRows{}, shareRows{}, dampRows{};
+    // The roads of each row also as the bytes of its bits, sixteen a row, with three
+    // empty rows before and after the map and room to read a word past the last row.
+    constexpr size_t kRoadStride = sizeof(RowBits);
+    std::array<std::uint8_t, kRoadStride * (kMapSize + 6) + 8> roadBytes{};
+    bool anyDamping = false;
+    for (int y = 0; y < kMapSize; ++y) {
+        RowBits built = 0, roads = 0, shares = 0, damps = 0;
+        for (int x = 0; x < kMapSize; x += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, kinds.data() + y * kMapSize + x, sizeof word);
+            constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+            built |= static_cast<RowBits>(GatherBytes(word & kOnes)) << x;
+            roads |= static_cast<RowBits>(GatherBytes(word >> 1 & kOnes)) << x;
+            shares |= static_cast<RowBits>(GatherBytes(word >> 2 & kOnes)) << x;
+            damps |= static_cast<RowBits>(GatherBytes(word >> 3 & kOnes)) << x;
+        }
+        planes.builtUp[static_cast<size_t>(y + 1)] = built;
+        roadRows[static_cast<size_t>(y)] = roads;
+        shareRows[static_cast<size_t>(y)] = shares;
+        dampRows[static_cast<size_t>(y)] = damps;
+        anyDamping |= damps != 0;
+        std::memcpy(roadBytes.data() + kRoadStride * static_cast<size_t>(y + 3), &roads, sizeof roads);
     }
 
     // The first plant of each source code is the source of its service.
     state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
-    auto seed = [&](int code, std::uint8_t service, std::int32_t& capacity) {
+    auto seed = [&](int code, int service, std::int32_t& capacity) {
         const int at = first[static_cast<size_t>(code)];
         if (at < 0)
             return;
-        const size_t i = static_cast<size_t>(PadIndex(at % kMapSize, at / kMapSize));
-        grid.served[i] |= service;
-        grid.carried[i] = grid.builtUp[i] ? grid.served[i] : 0;
-        capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) * ValueOf(state, code));
+        planes.served[static_cast<size_t>(service)][static_cast<size_t>(at / kMapSize + 1)] |= RowBits{1}
+                                                                                                << (at % kMapSize);
+        capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
+                                              entries[static_cast<size_t>(code)].value);
     };
     for (int q = 37; q <= 44; ++q)
-        seed(q, kPower, state.powerCapacity);
+        seed(q, 0, state.powerCapacity);
     for (int q = 46; q <= 47; ++q)
-        seed(q, kSewage, state.sewageCapacity);
-    seed(45, kWater, state.waterCapacity);
+        seed(q, 1, state.sewageCapacity);
+    seed(45, 2, state.waterCapacity);
+    planes.left[0] = state.powerCapacity;
+    planes.left[1] = state.sewageCapacity;
+    planes.left[2] = state.waterCapacity;
 
-    grid.SetLeft(state.powerCapacity, state.sewageCapacity, state.waterCapacity);
-    // Once every count is used up no sweep can change anything more. Nor can it after
-    // a whole sweep in which no cell took anything: no cell then has a neighbour
-    // offering a service it lacks while some is left, in whatever order it is visited.
-    bool settled = false;
-    for (int pass = 0; pass < 3 && !settled && !grid.Exhausted(); ++pass) {
-        bool took = false;
-        for (int y = 0; y < kMapSize; ++y)
-            took |= grid.SweepRow(y, true);
-        if (!took)
-            break;
-        took = false;
-        for (int y = kMapSize - 1; y >= 0; --y)
-            took |= grid.SweepRow(y, true);
-        if (!took)
-            break;
-        took = false;
-        for (int y = 0; y < kMapSize; ++y)
-            took |= grid.SweepRow(y, false);
-        settled = !took;
+    // A service is done with once its count is used up, or after a whole sweep in
+    // which no cell took it: no cell then has a neighbour offering it while it lacks
+    // it, in whatever order the cells are visited.
+    for (int s = 0; s < 3; ++s) {
+        bool going = planes.left[s] > 0;
+        for (int sweep = 0; sweep < 9 && going; ++sweep)
+            going = planes.Sweep(s, sweep % 3) && planes.left[s] > 0;
     }
-    state.powerLeft = grid.left[0];
-    state.sewageLeft = grid.left[1];
-    state.waterLeft = grid.left[2];
+    state.powerLeft = planes.left[0];
+    state.sewageLeft = planes.left[1];
+    state.waterLeft = planes.left[2];
 
-    // The roads of columns x0 to x0 + 5 of a row as bits 0 to 5.
-    auto roadsOfRow = [&roadBits](int y, int x0) {
-        return (x0 <= 58 ? roadBits[static_cast<size_t>(2 * y)] >> x0 : roadBits[static_cast<size_t>(2 * y + 1)] >> (x0 - 16)) &
-               0x3f;
+    // The roads of columns x0 to x0 + 7 of row y (-3 to kMapSize + 2) as bits 0 to 7.
+    auto roadsAt = [&roadBytes](int y, int x0) -> std::uint64_t {
+        std::uint64_t word;
+        std::memcpy(&word, roadBytes.data() + kRoadStride * static_cast<size_t>(y + 3) + static_cast<size_t>(x0 >> 3),
+                    sizeof word);
+        return (word >> (x0 & 7)) & 0xff;
     };
-    auto roadsIn = [&sumAt](int x0, int y0, int x1, int y1) {
-        x0 = std::max(x0, 0), y0 = std::max(y0, 0);
-        x1 = std::min(x1, kMapSize - 1), y1 = std::min(y1, kMapSize - 1);
-        if (x0 > x1 || y0 > y1)
-            return 0;
-        return sumAt(x1 + 1, y1 + 1) - sumAt(x0, y1 + 1) - sumAt(x1 + 1, y0) + sumAt(x0, y0);
-    };
-    const int largeParks = count[109];
 
-    // Pollution only adds up, so it is gathered as a difference table and summed once;
-    // the value a road adds is still taken from its traffic at its turn in map order.
-    std::array<std::int64_t, (kMapSize + 1) * (kMapSize + 1)> diff{};
-    // Apart from the road's, whose share follows its traffic, a rule depends only on
-    // the code: it is looked up once a code.
-    struct PollutionEntry {
-        bool applies = false;
-        int p = 0, r = 0;
-    };
-    std::array<PollutionEntry, kObjectCodes> pollutionOf{};
-    for (int code = 0; code < kObjectCodes; ++code) {
-        TMapCell probe;
-        probe.code = code;
-        PollutionEntry& e = pollutionOf[static_cast<size_t>(code)];
-        e.applies = code != kCodeRoad && PollutionRule(state, probe, e.p, e.r);
-    }
-    auto addDiff = [&diff](int x, int y, std::int64_t v) { diff[static_cast<size_t>(y * (kMapSize + 1) + x)] += v; };
-
-    // When the shares of the whole month cannot add up past the 32-bit range, no sum
-    // is ever held at its edge (a station's damping only brings a road nearer to 0),
-    // so the shares are added plainly, a row of the ring at a time, into a flat table
-    // in which non-roads are masked out. Otherwise each road is added to one by one.
-    std::int64_t shareBound = static_cast<std::int64_t>(count[109]) *
-                              (std::abs(static_cast<std::int64_t>(state.residentialPop) / 10) + 1);
-    for (int code = 48; code <= 98; ++code)
-        shareBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
-                      (std::abs(static_cast<std::int64_t>(ValueOf(state, code))) + 1);
-    const bool plainSums = shareBound <= std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kRingColumns[8] = {-1, -1, -1, -1, -1, -1, 0, 0};
-
-    for (int y = 0; y < kMapSize; ++y)
+    // Each cell's share of traffic, and the sums of the shares of the squares from
+    // the map's corner, in 32 bits that may wrap: a square's sum, being within the
+    // 32-bit range as the bounds above hold, comes out right all the same.
+    std::array<std::int32_t, kMapSize * kMapSize> shareOf{};
+    std::array<std::uint32_t, (kMapSize + 1) * (kMapSize + 1)> shareSum{};
+    const std::int64_t parkShare = state.residentialPop / 10 / std::max(count[109], 1);
+    for (int y = 0; y < kMapSize; ++y) {
+        std::int32_t* row = &shareOf[static_cast<size_t>(y * kMapSize)];
+        const RowBits shares = shareRows[static_cast<size_t>(y)];
+        for (int half = 0; half < 2; ++half)
+            for (std::uint64_t bits = static_cast<std::uint64_t>(shares >> (64 * half)); bits != 0; bits &= bits - 1) {
+                const int x = 64 * half + std::countr_zero(bits);
+                // Every road within three cells counts.
+                const int xs = std::max(x - 3, 0);
+                const std::uint64_t seven = (std::uint64_t{1} << (std::min(x + 3, kMapSize - 1) - xs + 1)) - 1;
+                int k = 1;
+                for (int dy = -3; dy <= 3; ++dy)
+                    k += kBitsSet.of[roadsAt(y + dy, xs) & seven];
+                const int code = state.CityMap[static_cast<size_t>(y * kMapSize + x)].code;
+                // A quotient in double precision, truncated, is the integer quotient: a
+                // share is far below the 53 bits, and k far below its reciprocal's error.
+                const double quotient = (code == 109 ? static_cast<double>(parkShare)
+                                                     : static_cast<double>(entries[static_cast<size_t>(code)].value)) /
+                                        k;
+                row[x] = static_cast<std::int32_t>(static_cast<std::int64_t>(quotient) + (code == 109 ? 0 : 1));
+            }
+        std::uint32_t run = 0;
+        const std::uint32_t* above = &shareSum[static_cast<size_t>(y * (kMapSize + 1))];
+        std::uint32_t* sums = &shareSum[static_cast<size_t>((y + 1) * (kMapSize + 1))];
         for (int x = 0; x < kMapSize; ++x) {
-            TMapCell& c = state.Cell(x, y);
-            const std::uint8_t served = grid.served[static_cast<size_t>(PadIndex(x, y))];
-            c.powered = (served & kPower) ? 1 : 0;
-            c.sewered = (served & kSewage) ? 1 : 0;
-            c.watered = (served & kWater) ? 1 : 0;
-            const int code = c.code;
-            if ((code >= 48 && code <= 98) || code == 19 || code == 21 || code == 22 || code == 109) {
-                const int k = 1 + roadsIn(x - 3, y - 3, x + 3, y + 3);
-                std::int64_t t = 0;
-                const int rule = TrafficRule(state, code, k, largeParks, t);
-                const int x0 = std::max(x - 2, 0), x1 = std::min(x + 3, kMapSize - 1);
-                const int y0 = std::max(y - 2, 0), y1 = std::min(y + 3, kMapSize - 1);
-                const std::uint64_t columns = (std::uint64_t{1} << (x1 - x0 + 1)) - 1;
-                if (plainSums && rule == 1) {
-                    const std::int32_t share = static_cast<std::int32_t>(t);
-                    for (int dy = -2; dy <= 3; ++dy) {
-                        std::int32_t* f = &flow[flowIndex(x - 2, y + dy)];
-                        const std::int32_t* m = &roadMask[flowIndex(x - 2, y + dy)];
-                        for (int j = 0; j < 8; ++j)
-                            f[j] += share & m[j] & kRingColumns[j];
-                    }
-                } else if (plainSums) {
-                    for (int yy = y0; yy <= y1; ++yy)
-                        for (std::uint64_t bits = roadsOfRow(yy, x0) & columns; bits != 0; bits &= bits - 1) {
-                            std::int32_t& f = flow[flowIndex(x0 + std::countr_zero(bits), yy)];
-                            f = (f + 1) / 10;
-                        }
-                } else {
-                    for (int yy = y0; yy <= y1; ++yy)
-                    for (std::uint64_t bits = roadsOfRow(yy, x0) & columns; bits != 0; bits &= bits - 1) {
-                        std::int32_t& traffic = state.Cell(x0 + std::countr_zero(bits), yy).traffic;
-                        if (rule == 1) {
-                            const std::int64_t sum = traffic + t;
-                            traffic = sum > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
-                                      : sum < std::numeric_limits<std::int32_t>::min()
-                                          ? std::numeric_limits<std::int32_t>::min()
-                                          : static_cast<std::int32_t>(sum);
-                        } else {
-                            traffic = static_cast<std::int32_t>((static_cast<std::int64_t>(traffic) + 1) / 10);
-                        }
-                    }
-                }
-            }
-            int p = 0, r = 0;
-            bool polluting = false;
-            if (code == kCodeRoad) {
-                // The road's share of pollution follows its traffic as it stands now.
-                if (plainSums)
-                    c.traffic = flow[flowIndex(x, y)];
-                polluting = PollutionRule(state, c, p, r);
-            } else if (code >= 0 && code < kObjectCodes) {
-                const PollutionEntry& e = pollutionOf[static_cast<size_t>(code)];
-                polluting = e.applies, p = e.p, r = e.r;
-            }
-            if (polluting && p != 0 && r >= 0) {
-                const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
-                const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
-                if (x0 <= x1 && y0 <= y1) {
-                    addDiff(x0, y0, p);
-                    addDiff(x1 + 1, y0, -p);
-                    addDiff(x0, y1 + 1, -p);
-                    addDiff(x1 + 1, y1 + 1, p);
-                }
-            }
+            run += static_cast<std::uint32_t>(row[x]);
+            sums[x + 1] = above[x + 1] + run;
         }
+    }
+    // The shares of columns x0 to x1 and rows y0 to y1, the square held to the map.
+    auto sharesIn = [&shareSum](int x0, int y0, int x1, int y1) {
+        const size_t c0 = static_cast<size_t>(std::clamp(x0, 0, kMapSize)), c1 = static_cast<size_t>(std::clamp(x1 + 1, 0, kMapSize));
+        const size_t r0 = static_cast<size_t>(std::clamp(y0, 0, kMapSize)) * (kMapSize + 1);
+        const size_t r1 = static_cast<size_t>(std::clamp(y1 + 1, 0, kMapSize)) * (kMapSize + 1);
+        return static_cast<std::int32_t>(shareSum[r1 + c1] - shareSum[r1 + c0] - shareSum[r0 + c1] + shareSum[r0 + c0]);
+    };
+
+    // The roads within reach of a station, whose traffic it damps.
+    std::array<RowBits, kMapSize> dampedRows{};
+    if (anyDamping)
+        for (int y = 0; y < kMapSize; ++y)
+            for (int half = 0; half < 2; ++half)
+                for (std::uint64_t bits = static_cast<std::uint64_t>(dampRows[static_cast<size_t>(y)] >> (64 * half));
+                     bits != 0; bits &= bits - 1) {
+                    const int x = 64 * half + std::countr_zero(bits);
+                    const RowBits reach = (x >= 2 ? RowBits{0x3f} << (x - 2) : RowBits{0x3f} >> (2 - x)) & kRowMask;
+                    for (int yy = std::max(y - 2, 0); yy <= std::min(y + 3, kMapSize - 1); ++yy)
+                        dampedRows[static_cast<size_t>(yy)] |= reach & roadRows[static_cast<size_t>(yy)];
+                }
+
+    // A road gets the shares of the cells from three columns left to two right of it
+    // and three rows up to two down, in map order; its pollution follows its traffic at
+    // its own turn, when the cells before it have added theirs. Away from stations
+    // those are sums of squares of shares. Near one, the cells are taken in map order.
+    std::array<std::int32_t, kMapSize * kMapSize> traffic{};
+    for (int y = 0; y < kMapSize; ++y) {
+        const RowBits roads = roadRows[static_cast<size_t>(y)];
+        const RowBits damped = dampedRows[static_cast<size_t>(y)];
+        for (int half = 0; half < 2; ++half)
+            for (std::uint64_t bits = static_cast<std::uint64_t>(roads >> (64 * half)); bits != 0; bits &= bits - 1) {
+                const int x = 64 * half + std::countr_zero(bits);
+                std::int32_t atTurn = 0, total = 0;
+                if (static_cast<std::uint64_t>(damped >> x) & 1) {
+                    std::int64_t f = 0;
+                    for (int yy = std::max(y - 3, 0); yy <= std::min(y + 2, kMapSize - 1); ++yy)
+                        for (int xx = std::max(x - 3, 0); xx <= std::min(x + 2, kMapSize - 1); ++xx) {
+                            if (yy == y && xx == x)
+                                atTurn = static_cast<std::int32_t>(f);
+                            const size_t i = static_cast<size_t>(yy * kMapSize + xx);
+                            f += shareOf[i];
+                            if (kinds[i] & kDamps)
+                                f = (f + 1) / 10;
+                        }
+                    total = static_cast<std::int32_t>(f);
+                } else {
+                    const std::int32_t before = sharesIn(x - 3, y - 3, x + 2, y - 1);
+                    atTurn = before + sharesIn(x - 3, y, x - 1, y);
+                    total = before + sharesIn(x - 3, y, x + 2, y + 2);
+                }
+                traffic[static_cast<size_t>(y * kMapSize + x)] = total;
+                const std::int32_t p = atTurn / 10;
+                if (p != 0)
+                    addSquare(x, y, p, 1);
+            }
+    }
+
+    // Every cell's figures are written in one pass; the pollution is summed from the
+    // difference table, within the 32-bit range as the bounds above hold.
     std::array<std::int64_t, kMapSize + 1> column{};
     for (int y = 0; y < kMapSize; ++y) {
+        const RowBits power = planes.served[0][static_cast<size_t>(y + 1)];
+        const RowBits sewage = planes.served[1][static_cast<size_t>(y + 1)];
+        const RowBits water = planes.served[2][static_cast<size_t>(y + 1)];
+        const std::int64_t* d = &diff[static_cast<size_t>(y * (kMapSize + 1))];
+        const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
+        TMapCell* row = &state.Cell(0, y);
         std::int64_t run = 0;
-        for (int x = 0; x < kMapSize; ++x) {
-            column[static_cast<size_t>(x)] += diff[static_cast<size_t>(y * (kMapSize + 1) + x)];
-            run += column[static_cast<size_t>(x)];
-            TMapCell& c = state.Cell(x, y);
-            c.pollution = SaturatedAdd(0, run);
-            if (plainSums)
-                c.traffic = flow[flowIndex(x, y)];
+        for (int half = 0; half < 2; ++half) {
+            std::uint64_t pw = static_cast<std::uint64_t>(power >> (64 * half));
+            std::uint64_t sw = static_cast<std::uint64_t>(sewage >> (64 * half));
+            std::uint64_t ww = static_cast<std::uint64_t>(water >> (64 * half));
+            const int end = std::min(64 * half + 64, kMapSize);
+            for (int x = 64 * half; x < end; ++x, pw >>= 1, sw >>= 1, ww >>= 1) {
+                column[static_cast<size_t>(x)] += d[x];
+                run += column[static_cast<size_t>(x)];
+                TMapCell& c = row[x];
+                c.powered = static_cast<std::uint8_t>(pw & 1);
+                c.sewered = static_cast<std::uint8_t>(sw & 1);
+                c.watered = static_cast<std::uint8_t>(ww & 1);
+                c.traffic = f[x];
+                c.crime = 0;
+                c.pollution = static_cast<std::int32_t>(run);
+            }
         }
     }
 

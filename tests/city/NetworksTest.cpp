@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
+#include <string>
 
 using namespace city;
 
@@ -234,37 +236,125 @@ void RandomCity(CityState& state, std::uint32_t seed) {
     state.residentialPop = static_cast<int>(gen() % 100000);
 }
 
+// Runs both versions on copies of the city and compares every figure they give.
+void ExpectSameAsReference(const CityState& city, const std::string& what) {
+    CityState fast = city;
+    CityState reference = city;
+    RecomputeNetworksFast(fast);
+    RecomputeNetworksReference(reference);
+    ASSERT_EQ(fast.powerCapacity, reference.powerCapacity) << what;
+    ASSERT_EQ(fast.sewageCapacity, reference.sewageCapacity) << what;
+    ASSERT_EQ(fast.waterCapacity, reference.waterCapacity) << what;
+    ASSERT_EQ(fast.powerLeft, reference.powerLeft) << what;
+    ASSERT_EQ(fast.sewageLeft, reference.sewageLeft) << what;
+    ASSERT_EQ(fast.waterLeft, reference.waterLeft) << what;
+    for (int i = 0; i < kMapSize * kMapSize; ++i) {
+        const TMapCell& a = fast.CityMap[static_cast<size_t>(i)];
+        const TMapCell& b = reference.CityMap[static_cast<size_t>(i)];
+        ASSERT_EQ(a.powered, b.powered) << what << " cell " << i;
+        ASSERT_EQ(a.sewered, b.sewered) << what << " cell " << i;
+        ASSERT_EQ(a.watered, b.watered) << what << " cell " << i;
+        ASSERT_EQ(a.traffic, b.traffic) << what << " cell " << i;
+        ASSERT_EQ(a.crime, b.crime) << what << " cell " << i;
+        ASSERT_EQ(a.pollution, b.pollution) << what << " cell " << i;
+    }
+    for (int r = 0; r < 7; ++r)
+        for (int c = 0; c < 7; ++c) {
+            ASSERT_EQ(fast.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].x,
+                      reference.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].x) << what;
+            ASSERT_EQ(fast.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].y,
+                      reference.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].y) << what;
+        }
+}
+
 TEST(NetworksFastTest, GivesExactlyTheStraightforwardResult) {
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        CityState fast;
-        RandomCity(fast, seed);
-        CityState reference = fast;
-        RecomputeNetworksFast(fast);
-        RecomputeNetworksReference(reference);
-        ASSERT_EQ(fast.powerCapacity, reference.powerCapacity) << seed;
-        ASSERT_EQ(fast.sewageCapacity, reference.sewageCapacity) << seed;
-        ASSERT_EQ(fast.waterCapacity, reference.waterCapacity) << seed;
-        ASSERT_EQ(fast.powerLeft, reference.powerLeft) << seed;
-        ASSERT_EQ(fast.sewageLeft, reference.sewageLeft) << seed;
-        ASSERT_EQ(fast.waterLeft, reference.waterLeft) << seed;
-        for (int i = 0; i < kMapSize * kMapSize; ++i) {
-            const TMapCell& a = fast.CityMap[static_cast<size_t>(i)];
-            const TMapCell& b = reference.CityMap[static_cast<size_t>(i)];
-            ASSERT_EQ(a.powered, b.powered) << seed << " cell " << i;
-            ASSERT_EQ(a.sewered, b.sewered) << seed << " cell " << i;
-            ASSERT_EQ(a.watered, b.watered) << seed << " cell " << i;
-            ASSERT_EQ(a.traffic, b.traffic) << seed << " cell " << i;
-            ASSERT_EQ(a.crime, b.crime) << seed << " cell " << i;
-            ASSERT_EQ(a.pollution, b.pollution) << seed << " cell " << i;
-        }
-        for (int r = 0; r < 7; ++r)
-            for (int c = 0; c < 7; ++c) {
-                ASSERT_EQ(fast.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].x,
-                          reference.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].x);
-                ASSERT_EQ(fast.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].y,
-                          reference.roadRing[static_cast<size_t>(r)][static_cast<size_t>(c)].y);
-            }
+        CityState city;
+        RandomCity(city, seed);
+        ASSERT_NO_FATAL_FAILURE(ExpectSameAsReference(city, "seed " + std::to_string(seed)));
     }
+}
+
+// Long runs of buildings, zones and roads across the map and along its edges, so that
+// a supply travels far along rows and columns, up, down, left and right, and the
+// plants at the edges of the map. Stations stand at the corners.
+void RunsCity(CityState& state, std::uint32_t seed) {
+    MakeFlatCity(state, seed);
+    std::mt19937 gen(seed);
+    const int codes[] = {24, 24, 24, 24, 48, 66, kCodeRoad, 101, 30};
+    for (int run = 0; run < 60; ++run) {
+        const int code = codes[gen() % (sizeof codes / sizeof codes[0])];
+        const bool across = gen() % 2 == 0;
+        const int length = 3 + static_cast<int>(gen() % 40);
+        // A quarter of the runs lie along an edge of the map.
+        const int line = gen() % 4 == 0 ? (gen() % 2 == 0 ? 0 : kMapSize - 1) : static_cast<int>(gen() % kMapSize);
+        const int from = static_cast<int>(gen() % kMapSize);
+        for (int j = from; j < std::min(from + length, kMapSize); ++j) {
+            TMapCell& c = across ? state.Cell(j, line) : state.Cell(line, j);
+            c.code = code;
+            c.pendingCode = code == kCodeRoad && gen() % 2 == 0 ? kCodePowerLine : 0;
+        }
+    }
+    // A whole row of buildings leads from the power plant, which only a leftward
+    // sweep can cross in one go.
+    const int plantRow = static_cast<int>(gen() % kMapSize);
+    for (int x = 0; x < kMapSize; ++x)
+        state.Cell(x, plantRow).code = 24;
+    Lay(state, kMapSize - 1, plantRow, 41);
+    Lay(state, 0, static_cast<int>(gen() % kMapSize), 45);
+    Lay(state, static_cast<int>(gen() % kMapSize), kMapSize - 1, 46, 1);
+    Lay(state, 0, 0, kCodeStation);
+    Lay(state, kMapSize - 1, kMapSize - 1, 19);
+    Lay(state, kMapSize - 1, 0, 22);
+    state.residentialPop = 5000;
+}
+
+// A supply whose count runs out is handed out cell by cell in the order of the
+// sweeps: every count from one cell up, in each direction of sweep, must leave the
+// same cells served.
+TEST(NetworksFastTest, ACountRunningOutAnywhereServesTheSameCells) {
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        CityState city;
+        RunsCity(city, seed);
+        for (int n = 1; n <= 400; n += n < 40 ? 1 : 1 + n / 8) {
+            city.ObjectTypes[41].value = n;
+            city.ObjectTypes[45].value = n + 3;
+            city.ObjectTypes[46].value = 2 * n;
+            ASSERT_NO_FATAL_FAILURE(
+                ExpectSameAsReference(city, "seed " + std::to_string(seed) + " count " + std::to_string(n)));
+        }
+    }
+}
+
+// Figures from the object table large enough to carry traffic and pollution to the
+// ends of the 32-bit range, where each sum is held as it is added up.
+TEST(NetworksFastTest, SumsHeldAtTheEndsOfTheRangeMatch) {
+    CityState city;
+    RunsCity(city, 7);
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 30; ++x)
+            city.Cell(x, y).code = x % 3 == 0 ? kCodeRoad : (x + y) % 13 == 1 ? 95 : (x + y) % 4 == 0 ? 50 : 94;
+    // A marina among them takes its share off sums already held at the end.
+    Lay(city, 20, 20, 110);
+    city.ObjectTypes[50].value = kMax - 7;
+    city.ObjectTypes[94].value = kMax;
+    city.ObjectTypes[95].value = std::numeric_limits<std::int32_t>::min();
+    ASSERT_NO_FATAL_FAILURE(ExpectSameAsReference(city, "huge values"));
+    // The sums did reach the ends.
+    CityState reference = city;
+    RecomputeNetworksReference(reference);
+    bool heldTraffic = false, heldPollution = false;
+    for (const TMapCell& c : reference.CityMap) {
+        heldTraffic |= c.traffic == kMax;
+        heldPollution |= c.pollution == kMax || c.pollution == std::numeric_limits<std::int32_t>::min();
+    }
+    EXPECT_TRUE(heldTraffic);
+    EXPECT_TRUE(heldPollution);
+
+    // Pollution alone past the range, with every traffic share small.
+    city.ObjectTypes[50].value = 4;
+    ASSERT_NO_FATAL_FAILURE(ExpectSameAsReference(city, "huge pollution"));
 }
 
 // Months of a growing city run once with each recomputation: the maps, the
