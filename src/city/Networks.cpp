@@ -289,19 +289,45 @@ struct SpreadPlanes {
         return true;
     }
     // Sweep 0 goes down the rows rightward, 1 up the rows rightward, 2 down the rows
-    // leftward. Returns whether a cell took the service.
+    // leftward. Returns whether a cell took the service. A row in which no cell
+    // wanted the service at its last visit wants nothing until it or a row next to it
+    // changes, so only the rows marked restless are visited.
     bool Sweep(int s, int sweep) {
         const std::int32_t& count = left[static_cast<size_t>(s)];
+        RowBits& rows = restless[static_cast<size_t>(s)];
         bool took = false;
+        auto visit = [&](int y, bool rightward) {
+            if (SweepRow(s, y, rightward)) {
+                took = true;
+                rows |= (RowBits{7} << y >> 1) & kRowMask;
+            } else {
+                rows &= ~(RowBits{1} << y);
+            }
+        };
         if (sweep == 1) {
-            for (int y = kMapSize - 1; y >= 0 && count > 0; --y)
-                took |= SweepRow(s, y, true);
+            for (int y = kMapSize - 1; y >= 0 && count > 0; --y) {
+                const RowBits below = rows & ((RowBits{2} << y) - 1);
+                if (below == 0)
+                    break;
+                y = static_cast<std::uint64_t>(below >> 64) != 0
+                        ? 127 - std::countl_zero(static_cast<std::uint64_t>(below >> 64))
+                        : 63 - std::countl_zero(static_cast<std::uint64_t>(below));
+                visit(y, true);
+            }
         } else {
-            for (int y = 0; y < kMapSize && count > 0; ++y)
-                took |= SweepRow(s, y, sweep == 0);
+            for (int y = 0; y < kMapSize && count > 0; ++y) {
+                const RowBits after = rows >> y;
+                if (after == 0)
+                    break;
+                y += static_cast<std::uint64_t>(after) != 0 ? std::countr_zero(static_cast<std::uint64_t>(after))
+                                                             : 64 + std::countr_zero(static_cast<std::uint64_t>(after >> 64));
+                visit(y, sweep == 0);
+            }
         }
         return took;
     }
+    // Bit y for row y; every row is restless at first.
+    std::array<RowBits, 3> restless{kRowMask, kRowMask, kRowMask};
 };
 
 // What a code is to the recomputation.
@@ -310,16 +336,35 @@ constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource
 // The eight bits of bytes 0 to 7 of a word (each 0 or 1) as bits 0 to 7.
 std::uint64_t GatherBytes(std::uint64_t ones) { return (ones * 0x0102040810204080ULL) >> 56; }
 
-// For each pattern of six bits, a mask of eight columns: all ones where the bit is set.
-struct ColumnMasks {
-    std::int32_t of[64][8];
-    constexpr ColumnMasks() : of{} {
-        for (int bits = 0; bits < 64; ++bits)
-            for (int j = 0; j < 8; ++j)
-                of[bits][j] = j < 6 && (bits >> j & 1) ? -1 : 0;
+// Division of a number of at most 2^31 either side of 0 by a k from 1 to 63, as the
+// integer division gives it (towards 0), by a multiplication: with M = 2^38 / k + 1,
+// |v| * M / 2^38 exceeds |v| / k by less than 2^31 / 2^38 = 1/128, less than 1/k, so
+// it never reaches the next integer.
+struct Reciprocals {
+    std::uint64_t of[64];
+    constexpr Reciprocals() : of{} {
+        for (int k = 1; k < 64; ++k)
+            of[k] = (std::uint64_t{1} << 38) / static_cast<std::uint64_t>(k) + 1;
     }
 };
-constexpr ColumnMasks kColumnMasks;
+constexpr Reciprocals kReciprocals;
+constexpr std::int64_t DivideBySmall(std::int64_t v, int k) {
+    const std::uint64_t magnitude = static_cast<std::uint64_t>(v < 0 ? -v : v);
+    const auto q = static_cast<std::int64_t>(static_cast<RowBits>(magnitude) * kReciprocals.of[k] >> 38);
+    return v < 0 ? -q : q;
+}
+// The closest calls: just below and at multiples of k, at the ends of the range.
+constexpr bool DividesAsIntegers() {
+    for (int k = 1; k < 64; ++k) {
+        const std::int64_t top = (std::int64_t{1} << 31) / k * k;
+        for (const std::int64_t v : {top, top - 1, std::int64_t{k} - 1, std::int64_t{k}, std::int64_t{2147483647},
+                                     std::int64_t{-2147483648LL}, -top + 1, std::int64_t{0}})
+            if (DivideBySmall(v, k) != v / k)
+                return false;
+    }
+    return true;
+}
+static_assert(DividesAsIntegers());
 
 // The number of bits set in each byte.
 struct BitsSet {
@@ -350,10 +395,13 @@ void RecomputeNetworksFast(CityState& state) {
                                            ((code >= 48 && code <= 98) || code == 109 ? kShares : 0) |
                                            (code == 19 || code == 21 || code == 22 ? kDamps : 0) |
                                            (code >= 37 && code <= 47 ? kSource : 0));
+        // Only codes 23 to 110 have a pollution rule.
+        if (code < 23 || code > 110 || code == kCodeRoad)
+            continue;
         TMapCell probe;
         probe.code = code;
         int p = 0, r = 0;
-        if (code != kCodeRoad && PollutionRule(state, probe, p, r) && p != 0 && r >= 0) {
+        if (PollutionRule(state, probe, p, r) && p != 0 && r >= 0) {
             e.kind |= kPolluting;
             e.p = p, e.r = r;
         }
@@ -376,7 +424,9 @@ void RecomputeNetworksFast(CityState& state) {
     // the first cell of each plant's code. Nothing is written to the map before it is
     // known that the shares cannot reach the ends of the 32-bit range.
     std::array<std::uint8_t, kMapSize * kMapSize> kinds;
-    std::array<int, kObjectCodes + 1> count{};
+    // The cells are counted in four lanes by column, so that a run of one code is not
+    // one long chain of additions to the same counter.
+    std::array<std::array<int, kObjectCodes + 1>, 4> lanes{};
     std::array<int, 48> first;
     first.fill(-1);
     for (int y = 0; y < kMapSize; ++y)
@@ -386,7 +436,7 @@ void RecomputeNetworksFast(CityState& state) {
             const size_t code = std::min(static_cast<size_t>(static_cast<std::uint32_t>(c.code)),
                                          static_cast<size_t>(kObjectCodes));
             const CodeEntry& e = entries[code];
-            ++count[code];
+            ++lanes[static_cast<size_t>(x & 3)][code];
             kinds[static_cast<size_t>(i)] =
                 static_cast<std::uint8_t>(e.kind | (c.pendingCode == kCodePowerLine ? kBuiltUp : 0));
             if (e.kind & (kSource | kPolluting)) {
@@ -396,6 +446,10 @@ void RecomputeNetworksFast(CityState& state) {
                     addSquare(x, y, e.p, e.r);
             }
         }
+
+    std::array<int, kObjectCodes + 1> count;
+    for (size_t code = 0; code < count.size(); ++code)
+        count[code] = lanes[0][code] + lanes[1][code] + lanes[2][code] + lanes[3][code];
 
     // A road's traffic is made of the shares of the cells round it and a station only
     // brings it nearer to 0, so no traffic can be further from 0 than all shares
@@ -421,10 +475,6 @@ void RecomputeNetworksFast(CityState& state) {
     // and of the stations, as bits.
     SpreadPlanes planes;
     std::array<RowBits, kMapSize> roadRows{}, shareRows{}, dampRows{};
-    // The roads of each row also as the bytes of its bits, sixteen a row, with three
-    // empty rows before and after the map and room to read a word past the last row.
-    constexpr size_t kRoadStride = sizeof(RowBits);
-    std::array<std::uint8_t, kRoadStride * (kMapSize + 6) + 8> roadBytes{};
     bool anyDamping = false;
     for (int y = 0; y < kMapSize; ++y) {
         RowBits built = 0, roads = 0, shares = 0, damps = 0;
@@ -442,7 +492,6 @@ void RecomputeNetworksFast(CityState& state) {
         shareRows[static_cast<size_t>(y)] = shares;
         dampRows[static_cast<size_t>(y)] = damps;
         anyDamping |= damps != 0;
-        std::memcpy(roadBytes.data() + kRoadStride * static_cast<size_t>(y + 3), &roads, sizeof roads);
     }
 
     // The first plant of each source code is the source of its service.
@@ -477,11 +526,42 @@ void RecomputeNetworksFast(CityState& state) {
     state.sewageLeft = planes.left[1];
     state.waterLeft = planes.left[2];
 
-    // The roads of columns x0 to x0 + 7 of row y (-3 to kMapSize + 2) as bits 0 to 7.
-    auto roadsAt = [&roadBytes](int y, int x0) -> std::uint64_t {
+    // For each row, the number of roads in each column within three rows of it, 0 to
+    // 7, as three rows of bits (ones, twos and fours) that follow the rows down: the
+    // row three below is added and the row four above taken off. They are kept as the
+    // bytes of the bits, sixteen a row, with room to read a word past the last row.
+    constexpr size_t kByteRow = sizeof(RowBits);
+    std::array<std::array<std::uint8_t, kByteRow * kMapSize + 8>, 3> nearRoads{};
+    {
+        RowBits ones = 0, twos = 0, fours = 0;
+        auto add = [&](RowBits a) {
+            const RowBits carry = ones & a;
+            ones ^= a;
+            fours ^= twos & carry;
+            twos ^= carry;
+        };
+        auto takeOff = [&](RowBits a) {
+            const RowBits borrow = ~ones & a;
+            ones ^= a;
+            fours ^= ~twos & borrow;
+            twos ^= borrow;
+        };
+        for (int y = 0; y < 3; ++y)
+            add(roadRows[static_cast<size_t>(y)]);
+        for (int y = 0; y < kMapSize; ++y) {
+            if (y + 3 < kMapSize)
+                add(roadRows[static_cast<size_t>(y + 3)]);
+            if (y >= 4)
+                takeOff(roadRows[static_cast<size_t>(y - 4)]);
+            std::memcpy(nearRoads[0].data() + kByteRow * static_cast<size_t>(y), &ones, sizeof ones);
+            std::memcpy(nearRoads[1].data() + kByteRow * static_cast<size_t>(y), &twos, sizeof twos);
+            std::memcpy(nearRoads[2].data() + kByteRow * static_cast<size_t>(y), &fours, sizeof fours);
+        }
+    }
+    // Bits 0 to 7 of columns x0 to x0 + 7 of row y of one of them.
+    auto nearAt = [](const std::array<std::uint8_t, kByteRow * kMapSize + 8>& bytes, int y, int x0) -> std::uint64_t {
         std::uint64_t word;
-        std::memcpy(&word, roadBytes.data() + kRoadStride * static_cast<size_t>(y + 3) + static_cast<size_t>(x0 >> 3),
-                    sizeof word);
+        std::memcpy(&word, bytes.data() + kByteRow * static_cast<size_t>(y) + static_cast<size_t>(x0 >> 3), sizeof word);
         return (word >> (x0 & 7)) & 0xff;
     };
 
@@ -500,16 +580,12 @@ void RecomputeNetworksFast(CityState& state) {
                 // Every road within three cells counts.
                 const int xs = std::max(x - 3, 0);
                 const std::uint64_t seven = (std::uint64_t{1} << (std::min(x + 3, kMapSize - 1) - xs + 1)) - 1;
-                int k = 1;
-                for (int dy = -3; dy <= 3; ++dy)
-                    k += kBitsSet.of[roadsAt(y + dy, xs) & seven];
+                const int k = 1 + kBitsSet.of[nearAt(nearRoads[0], y, xs) & seven] +
+                              2 * kBitsSet.of[nearAt(nearRoads[1], y, xs) & seven] +
+                              4 * kBitsSet.of[nearAt(nearRoads[2], y, xs) & seven];
                 const int code = state.CityMap[static_cast<size_t>(y * kMapSize + x)].code;
-                // A quotient in double precision, truncated, is the integer quotient: a
-                // share is far below the 53 bits, and k far below its reciprocal's error.
-                const double quotient = (code == 109 ? static_cast<double>(parkShare)
-                                                     : static_cast<double>(entries[static_cast<size_t>(code)].value)) /
-                                        k;
-                row[x] = static_cast<std::int32_t>(static_cast<std::int64_t>(quotient) + (code == 109 ? 0 : 1));
+                row[x] = code == 109 ? static_cast<std::int32_t>(DivideBySmall(parkShare, k))
+                                     : static_cast<std::int32_t>(DivideBySmall(entries[static_cast<size_t>(code)].value, k) + 1);
             }
         std::uint32_t run = 0;
         const std::uint32_t* above = &shareSum[static_cast<size_t>(y * (kMapSize + 1))];
@@ -519,14 +595,6 @@ void RecomputeNetworksFast(CityState& state) {
             sums[x + 1] = above[x + 1] + run;
         }
     }
-    // The shares of columns x0 to x1 and rows y0 to y1, the square held to the map.
-    auto sharesIn = [&shareSum](int x0, int y0, int x1, int y1) {
-        const size_t c0 = static_cast<size_t>(std::clamp(x0, 0, kMapSize)), c1 = static_cast<size_t>(std::clamp(x1 + 1, 0, kMapSize));
-        const size_t r0 = static_cast<size_t>(std::clamp(y0, 0, kMapSize)) * (kMapSize + 1);
-        const size_t r1 = static_cast<size_t>(std::clamp(y1 + 1, 0, kMapSize)) * (kMapSize + 1);
-        return static_cast<std::int32_t>(shareSum[r1 + c1] - shareSum[r1 + c0] - shareSum[r0 + c1] + shareSum[r0 + c0]);
-    };
-
     // The roads within reach of a station, whose traffic it damps.
     std::array<RowBits, kMapSize> dampedRows{};
     if (anyDamping)
@@ -565,14 +633,21 @@ void RecomputeNetworksFast(CityState& state) {
                         }
                     total = static_cast<std::int32_t>(f);
                 } else {
-                    const std::int32_t before = sharesIn(x - 3, y - 3, x + 2, y - 1);
-                    atTurn = before + sharesIn(x - 3, y, x - 1, y);
-                    total = before + sharesIn(x - 3, y, x + 2, y + 2);
+                    // Columns x - 3 to x + 2; rows y - 3 to y - 1, row y before x, and
+                    // rows y - 3 to y + 2.
+                    constexpr size_t kW = kMapSize + 1;
+                    const size_t c0 = static_cast<size_t>(std::max(x - 3, 0)), c1 = static_cast<size_t>(std::min(x + 3, kMapSize));
+                    const size_t cx = static_cast<size_t>(x);
+                    const size_t ra = static_cast<size_t>(std::max(y - 3, 0)) * kW, rb = static_cast<size_t>(y) * kW;
+                    const size_t rc = rb + kW, rd = static_cast<size_t>(std::min(y + 3, kMapSize)) * kW;
+                    const std::uint32_t corner = shareSum[ra + c0] - shareSum[ra + c1];
+                    const std::uint32_t before = shareSum[rb + c1] - shareSum[rb + c0] + corner;
+                    atTurn = static_cast<std::int32_t>(before + shareSum[rc + cx] - shareSum[rb + cx] - shareSum[rc + c0] +
+                                                       shareSum[rb + c0]);
+                    total = static_cast<std::int32_t>(shareSum[rd + c1] - shareSum[rd + c0] + corner);
                 }
                 traffic[static_cast<size_t>(y * kMapSize + x)] = total;
-                const std::int32_t p = atTurn / 10;
-                if (p != 0)
-                    addSquare(x, y, p, 1);
+                addSquare(x, y, atTurn / 10, 1);
             }
     }
 
