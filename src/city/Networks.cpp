@@ -331,7 +331,7 @@ struct SpreadPlanes {
 };
 
 // What a code is to the recomputation.
-constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource = 16, kPolluting = 32;
+constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource = 16, kPolluting = 32, kCounted = 64;
 
 // The eight bits of bytes 0 to 7 of a word (each 0 or 1) as bits 0 to 7.
 std::uint64_t GatherBytes(std::uint64_t ones) { return (ones * 0x0102040810204080ULL) >> 56; }
@@ -390,11 +390,12 @@ void RecomputeNetworksFast(CityState& state) {
     std::array<CodeEntry, kObjectCodes + 1> entries{};
     for (int code = 0; code < kObjectCodes; ++code) {
         CodeEntry& e = entries[static_cast<size_t>(code)];
-        e.value = ValueOf(state, code);
+        e.value = state.ObjectTypes[static_cast<size_t>(code)].value;
         e.kind = static_cast<std::uint8_t>((IsBuiltUpCode(code) ? kBuiltUp : 0) | (code == kCodeRoad ? kRoad : 0) |
                                            ((code >= 48 && code <= 98) || code == 109 ? kShares : 0) |
                                            (code == 19 || code == 21 || code == 22 ? kDamps : 0) |
-                                           (code >= 37 && code <= 47 ? kSource : 0));
+                                           (code >= 37 && code <= 47 ? kSource | kCounted : 0) |
+                                           (code == 109 ? kCounted : 0));
         // Only codes 23 to 110 have a pollution rule.
         if (code < 23 || code > 110 || code == kCodeRoad)
             continue;
@@ -402,33 +403,39 @@ void RecomputeNetworksFast(CityState& state) {
         probe.code = code;
         int p = 0, r = 0;
         if (PollutionRule(state, probe, p, r) && p != 0 && r >= 0) {
-            e.kind |= kPolluting;
+            e.kind |= kPolluting | kCounted;
             e.p = p, e.r = r;
         }
     }
 
     // Pollution only adds up, so it is gathered as a difference table and summed once.
-    // A road's share follows its traffic at its turn in map order; the others' shares
-    // are laid down as the map is read.
-    std::array<std::int64_t, (kMapSize + 1) * (kMapSize + 1)> diff{};
-    auto addSquare = [&diff](int x, int y, std::int64_t p, int r) {
+    // The table has a row and a column before the map and two after, so that a road's
+    // square of one cell round it needs no holding to the map. It is kept in 32 bits
+    // that may wrap: each cell's sum, within the 32-bit range as the bounds below
+    // hold, comes out right all the same.
+    constexpr int kDiffStride = kMapSize + 3;
+    std::array<std::uint32_t, kDiffStride * kDiffStride> diff{};
+    auto diffIndex = [](int x, int y) { return static_cast<size_t>((y + 1) * kDiffStride + x + 1); };
+    auto addSquare = [&](int x, int y, std::int32_t p, int r) {
         const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
         const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
-        diff[static_cast<size_t>(y0 * (kMapSize + 1) + x0)] += p;
-        diff[static_cast<size_t>(y0 * (kMapSize + 1) + x1 + 1)] -= p;
-        diff[static_cast<size_t>((y1 + 1) * (kMapSize + 1) + x0)] -= p;
-        diff[static_cast<size_t>((y1 + 1) * (kMapSize + 1) + x1 + 1)] += p;
+        const std::uint32_t u = static_cast<std::uint32_t>(p);
+        diff[diffIndex(x0, y0)] += u;
+        diff[diffIndex(x1 + 1, y0)] -= u;
+        diff[diffIndex(x0, y1 + 1)] -= u;
+        diff[diffIndex(x1 + 1, y1 + 1)] += u;
     };
 
-    // One pass reads the map: what each cell is, the number of cells of each code and
-    // the first cell of each plant's code. Nothing is written to the map before it is
-    // known that the shares cannot reach the ends of the 32-bit range.
+    // One pass reads the map: what each cell is, and for the few codes that are
+    // counted (plants, parks and whatever pollutes by its code alone) the number of
+    // cells and the first one. Their pollution is laid down as the map is read.
+    // Nothing is written to the map before it is known that no sum can reach the ends
+    // of the 32-bit range.
     std::array<std::uint8_t, kMapSize * kMapSize> kinds;
-    // The cells are counted in four lanes by column, so that a run of one code is not
-    // one long chain of additions to the same counter.
-    std::array<std::array<int, kObjectCodes + 1>, 4> lanes{};
+    std::array<int, kObjectCodes + 1> count{};
     std::array<int, 48> first;
     first.fill(-1);
+    std::int64_t pollutionBound = 0;
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             const int i = y * kMapSize + x;
@@ -436,40 +443,18 @@ void RecomputeNetworksFast(CityState& state) {
             const size_t code = std::min(static_cast<size_t>(static_cast<std::uint32_t>(c.code)),
                                          static_cast<size_t>(kObjectCodes));
             const CodeEntry& e = entries[code];
-            ++lanes[static_cast<size_t>(x & 3)][code];
             kinds[static_cast<size_t>(i)] =
                 static_cast<std::uint8_t>(e.kind | (c.pendingCode == kCodePowerLine ? kBuiltUp : 0));
-            if (e.kind & (kSource | kPolluting)) {
+            if (e.kind & kCounted) {
+                ++count[code];
                 if ((e.kind & kSource) && first[code] < 0)
                     first[code] = i;
-                if (e.kind & kPolluting)
+                if (e.kind & kPolluting) {
                     addSquare(x, y, e.p, e.r);
+                    pollutionBound += std::abs(static_cast<std::int64_t>(e.p));
+                }
             }
         }
-
-    std::array<int, kObjectCodes + 1> count;
-    for (size_t code = 0; code < count.size(); ++code)
-        count[code] = lanes[0][code] + lanes[1][code] + lanes[2][code] + lanes[3][code];
-
-    // A road's traffic is made of the shares of the cells round it and a station only
-    // brings it nearer to 0, so no traffic can be further from 0 than all shares
-    // together; nor can a cell's pollution be further than a tenth of nine such roads
-    // and all other shares of pollution together. Only when those bounds pass the
-    // 32-bit range could a sum be held at its edge, and then the straightforward
-    // version, which holds each sum as it goes, is run instead.
-    std::int64_t shareBound = static_cast<std::int64_t>(count[109]) *
-                              (std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1);
-    for (int code = 48; code <= 98; ++code)
-        shareBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
-                      (std::abs(static_cast<std::int64_t>(entries[static_cast<size_t>(code)].value)) + 1);
-    std::int64_t pollutionBound = shareBound;
-    for (int code = 0; code < kObjectCodes; ++code)
-        pollutionBound += static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
-                          std::abs(static_cast<std::int64_t>(entries[static_cast<size_t>(code)].p));
-    if (pollutionBound > std::numeric_limits<std::int32_t>::max()) {
-        RecomputeNetworksReference(state);
-        return;
-    }
 
     // The rows of what is built up, of the roads, of the cells with a share of traffic
     // and of the stations, as bits.
@@ -493,38 +478,6 @@ void RecomputeNetworksFast(CityState& state) {
         dampRows[static_cast<size_t>(y)] = damps;
         anyDamping |= damps != 0;
     }
-
-    // The first plant of each source code is the source of its service.
-    state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
-    auto seed = [&](int code, int service, std::int32_t& capacity) {
-        const int at = first[static_cast<size_t>(code)];
-        if (at < 0)
-            return;
-        planes.served[static_cast<size_t>(service)][static_cast<size_t>(at / kMapSize + 1)] |= RowBits{1}
-                                                                                                << (at % kMapSize);
-        capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
-                                              entries[static_cast<size_t>(code)].value);
-    };
-    for (int q = 37; q <= 44; ++q)
-        seed(q, 0, state.powerCapacity);
-    for (int q = 46; q <= 47; ++q)
-        seed(q, 1, state.sewageCapacity);
-    seed(45, 2, state.waterCapacity);
-    planes.left[0] = state.powerCapacity;
-    planes.left[1] = state.sewageCapacity;
-    planes.left[2] = state.waterCapacity;
-
-    // A service is done with once its count is used up, or after a whole sweep in
-    // which no cell took it: no cell then has a neighbour offering it while it lacks
-    // it, in whatever order the cells are visited.
-    for (int s = 0; s < 3; ++s) {
-        bool going = planes.left[s] > 0;
-        for (int sweep = 0; sweep < 9 && going; ++sweep)
-            going = planes.Sweep(s, sweep % 3) && planes.left[s] > 0;
-    }
-    state.powerLeft = planes.left[0];
-    state.sewageLeft = planes.left[1];
-    state.waterLeft = planes.left[2];
 
     // For each row, the number of roads in each column within three rows of it, 0 to
     // 7, as three rows of bits (ones, twos and fours) that follow the rows down: the
@@ -566,11 +519,12 @@ void RecomputeNetworksFast(CityState& state) {
     };
 
     // Each cell's share of traffic, and the sums of the shares of the squares from
-    // the map's corner, in 32 bits that may wrap: a square's sum, being within the
-    // 32-bit range as the bounds above hold, comes out right all the same.
+    // the map's corner, in 32 bits that may wrap like the pollution's.
     std::array<std::int32_t, kMapSize * kMapSize> shareOf{};
     std::array<std::uint32_t, (kMapSize + 1) * (kMapSize + 1)> shareSum{};
     const std::int64_t parkShare = state.residentialPop / 10 / std::max(count[109], 1);
+    const std::int64_t parkBound = std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1;
+    std::int64_t shareBound = 0;
     for (int y = 0; y < kMapSize; ++y) {
         std::int32_t* row = &shareOf[static_cast<size_t>(y * kMapSize)];
         const RowBits shares = shareRows[static_cast<size_t>(y)];
@@ -584,8 +538,14 @@ void RecomputeNetworksFast(CityState& state) {
                               2 * kBitsSet.of[nearAt(nearRoads[1], y, xs) & seven] +
                               4 * kBitsSet.of[nearAt(nearRoads[2], y, xs) & seven];
                 const int code = state.CityMap[static_cast<size_t>(y * kMapSize + x)].code;
-                row[x] = code == 109 ? static_cast<std::int32_t>(DivideBySmall(parkShare, k))
-                                     : static_cast<std::int32_t>(DivideBySmall(entries[static_cast<size_t>(code)].value, k) + 1);
+                if (code == 109) {
+                    row[x] = static_cast<std::int32_t>(DivideBySmall(parkShare, k));
+                    shareBound += parkBound;
+                } else {
+                    const std::int32_t value = entries[static_cast<size_t>(code)].value;
+                    row[x] = static_cast<std::int32_t>(DivideBySmall(value, k) + 1);
+                    shareBound += std::abs(static_cast<std::int64_t>(value)) + 1;
+                }
             }
         std::uint32_t run = 0;
         const std::uint32_t* above = &shareSum[static_cast<size_t>(y * (kMapSize + 1))];
@@ -595,6 +555,50 @@ void RecomputeNetworksFast(CityState& state) {
             sums[x + 1] = above[x + 1] + run;
         }
     }
+
+    // A road's traffic is made of the shares of the cells round it and a station only
+    // brings it nearer to 0, so no traffic can be further from 0 than all shares
+    // together; nor can a cell's pollution be further than a tenth of nine such roads
+    // and all other shares of pollution together. Only when those bounds pass the
+    // 32-bit range could a sum be held at its edge, and then the straightforward
+    // version, which holds each sum as it goes, is run instead.
+    if (shareBound + pollutionBound > std::numeric_limits<std::int32_t>::max()) {
+        RecomputeNetworksReference(state);
+        return;
+    }
+
+    // The first plant of each source code is the source of its service.
+    state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
+    auto seed = [&](int code, int service, std::int32_t& capacity) {
+        const int at = first[static_cast<size_t>(code)];
+        if (at < 0)
+            return;
+        planes.served[static_cast<size_t>(service)][static_cast<size_t>(at / kMapSize + 1)] |= RowBits{1}
+                                                                                                << (at % kMapSize);
+        capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
+                                              entries[static_cast<size_t>(code)].value);
+    };
+    for (int q = 37; q <= 44; ++q)
+        seed(q, 0, state.powerCapacity);
+    for (int q = 46; q <= 47; ++q)
+        seed(q, 1, state.sewageCapacity);
+    seed(45, 2, state.waterCapacity);
+    planes.left[0] = state.powerCapacity;
+    planes.left[1] = state.sewageCapacity;
+    planes.left[2] = state.waterCapacity;
+
+    // A service is done with once its count is used up, or after a whole sweep in
+    // which no cell took it: no cell then has a neighbour offering it while it lacks
+    // it, in whatever order the cells are visited.
+    for (int s = 0; s < 3; ++s) {
+        bool going = planes.left[s] > 0;
+        for (int sweep = 0; sweep < 9 && going; ++sweep)
+            going = planes.Sweep(s, sweep % 3) && planes.left[s] > 0;
+    }
+    state.powerLeft = planes.left[0];
+    state.sewageLeft = planes.left[1];
+    state.waterLeft = planes.left[2];
+
     // The roads within reach of a station, whose traffic it damps.
     std::array<RowBits, kMapSize> dampedRows{};
     if (anyDamping)
@@ -647,29 +651,39 @@ void RecomputeNetworksFast(CityState& state) {
                     total = static_cast<std::int32_t>(shareSum[rd + c1] - shareSum[rd + c0] + corner);
                 }
                 traffic[static_cast<size_t>(y * kMapSize + x)] = total;
-                addSquare(x, y, atTurn / 10, 1);
+                // The square of one cell round the road, off the map or not: the table's
+                // border takes what falls outside.
+                const std::uint32_t p = static_cast<std::uint32_t>(atTurn / 10);
+                const size_t i = diffIndex(x, y);
+                diff[i - kDiffStride - 1] += p;
+                diff[i - kDiffStride + 2] -= p;
+                diff[i + 2 * kDiffStride - 1] -= p;
+                diff[i + 2 * kDiffStride + 2] += p;
             }
     }
 
     // Every cell's figures are written in one pass; the pollution is summed from the
-    // difference table, within the 32-bit range as the bounds above hold.
-    std::array<std::int64_t, kMapSize + 1> column{};
+    // difference table, its border row and column before the map included.
+    std::array<std::uint32_t, kDiffStride> column{};
+    for (int j = 0; j < kDiffStride; ++j)
+        column[static_cast<size_t>(j)] = diff[static_cast<size_t>(j)];
     for (int y = 0; y < kMapSize; ++y) {
+        const std::uint32_t* d = &diff[diffIndex(-1, y)];
+        for (int j = 0; j < kDiffStride; ++j)
+            column[static_cast<size_t>(j)] += d[j];
         const RowBits power = planes.served[0][static_cast<size_t>(y + 1)];
         const RowBits sewage = planes.served[1][static_cast<size_t>(y + 1)];
         const RowBits water = planes.served[2][static_cast<size_t>(y + 1)];
-        const std::int64_t* d = &diff[static_cast<size_t>(y * (kMapSize + 1))];
         const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
         TMapCell* row = &state.Cell(0, y);
-        std::int64_t run = 0;
+        std::uint32_t run = column[0];
         for (int half = 0; half < 2; ++half) {
             std::uint64_t pw = static_cast<std::uint64_t>(power >> (64 * half));
             std::uint64_t sw = static_cast<std::uint64_t>(sewage >> (64 * half));
             std::uint64_t ww = static_cast<std::uint64_t>(water >> (64 * half));
             const int end = std::min(64 * half + 64, kMapSize);
             for (int x = 64 * half; x < end; ++x, pw >>= 1, sw >>= 1, ww >>= 1) {
-                column[static_cast<size_t>(x)] += d[x];
-                run += column[static_cast<size_t>(x)];
+                run += column[static_cast<size_t>(x + 1)];
                 TMapCell& c = row[x];
                 c.powered = static_cast<std::uint8_t>(pw & 1);
                 c.sewered = static_cast<std::uint8_t>(sw & 1);
