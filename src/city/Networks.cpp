@@ -625,16 +625,29 @@ void RecomputeNetworksFast(CityState& state) {
                 const int x = 64 * half + std::countr_zero(bits);
                 std::int32_t atTurn = 0, total = 0;
                 if (static_cast<std::uint64_t>(damped >> x) & 1) {
+                    // Only the cells with a share and the stations change it.
+                    const int x0 = std::max(x - 3, 0);
+                    const RowBits columns = (RowBits{0x3f} << x >> 3) & kRowMask;
                     std::int64_t f = 0;
-                    for (int yy = std::max(y - 3, 0); yy <= std::min(y + 2, kMapSize - 1); ++yy)
-                        for (int xx = std::max(x - 3, 0); xx <= std::min(x + 2, kMapSize - 1); ++xx) {
-                            if (yy == y && xx == x)
-                                atTurn = static_cast<std::int32_t>(f);
-                            const size_t i = static_cast<size_t>(yy * kMapSize + xx);
-                            f += shareOf[i];
-                            if (kinds[i] & kDamps)
-                                f = (f + 1) / 10;
+                    for (int yy = std::max(y - 3, 0); yy <= std::min(y + 2, kMapSize - 1); ++yy) {
+                        const size_t at = static_cast<size_t>(yy * kMapSize + x0);
+                        std::uint64_t cells = static_cast<std::uint64_t>(
+                            ((shareRows[static_cast<size_t>(yy)] | dampRows[static_cast<size_t>(yy)]) & columns) >> x0);
+                        // In the road's own row, the cells before it come before its turn.
+                        if (yy == y) {
+                            for (std::uint64_t early = cells & ((std::uint64_t{1} << (x - x0)) - 1); early != 0;
+                                 early &= early - 1) {
+                                const size_t i = at + static_cast<size_t>(std::countr_zero(early));
+                                f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
+                            }
+                            atTurn = static_cast<std::int32_t>(f);
+                            cells &= ~((std::uint64_t{2} << (x - x0)) - 1);
                         }
+                        for (; cells != 0; cells &= cells - 1) {
+                            const size_t i = at + static_cast<size_t>(std::countr_zero(cells));
+                            f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
+                        }
+                    }
                     total = static_cast<std::int32_t>(f);
                 } else {
                     // Columns x - 3 to x + 2; rows y - 3 to y - 1, row y before x, and
