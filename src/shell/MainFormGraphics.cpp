@@ -47,6 +47,8 @@ void TMainForm::CreateGraphics() {
     DD->SetScene(DDScene.get());
     MapArt = std::make_unique<view::MapPictures>();
     Renderer = std::make_unique<view::MapRenderer>(City, *MapArt);
+    // Only the shown window of the back buffer reaches the screen.
+    Renderer->ShownOnly = true;
     DisplayLink = std::make_unique<SceneScreen>(*DD, *DDScene);
     Display = DisplayLink.get();
 }

@@ -102,6 +102,16 @@ std::optional<ClientPoint> PointerToBand(int vert, int x, int y) {
 TGridPos MapRenderer::CellAt(int j, int r) const { return city_.ViewAt(r, j); }
 
 void MapRenderer::Blit(ddraw::IDirectDrawSurface7* source, int left, int top, int right, int bottom, int x, int y) {
+    if (ShownOnly) {
+        // Where the clipped blit would write: from the clipped corner on, as many
+        // columns and rows as the clipped source has (the right and bottom passed in
+        // serve as the source's right and bottom once clipped).
+        const int x0 = std::max(x, kClipLeft), y0 = std::max(y, kClipTop);
+        const int x1 = x0 + right - (x < kClipLeft ? kClipLeft - x : left);
+        const int y1 = y0 + bottom - (y < kClipTop ? kClipTop - y : top);
+        if (x1 <= kShownLeft || x0 >= kShownRight || y1 <= kShownTop || y0 >= kShownBottom)
+            return;
+    }
     gfx::BltFastClipped(pictures_.BackBuffer, source, kClipLeft, kClipTop, kClipRight, kClipBottom, left, top, right,
                         bottom, x, y);
 }

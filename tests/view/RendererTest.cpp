@@ -120,6 +120,46 @@ TEST_F(RendererTest, EveryPixelOfTheShownWindowShowsTheMapAndWhatReachesIntoIt) 
     EXPECT_EQ(renderer->ListedCount(), view::kDrawListSize);
 }
 
+// The game draws only the pictures that reach the shown window: what it shows is
+// what drawing everything shows, for a crowded map seen from many places, whatever
+// the back buffer held before.
+TEST_F(RendererTest, DrawingOnlyWhatReachesTheShownWindowShowsTheSame) {
+    std::mt19937 g(11);
+    for (int y = 0; y + 4 <= city::kMapSize; y += 4)
+        for (int x = 0; x + 4 <= city::kMapSize; x += 4) {
+            const int code = int(g() % 113) + 1;
+            const int n = city.SizeOf(code);
+            const int dx = int(g() % std::uint32_t(5 - n)), dy = int(g() % std::uint32_t(5 - n));
+            Place(x + dx, y + dy, code);
+        }
+    const int views[][2] = {{0, 0}, {35, 66}, {40, 20}, {0, 5}, {60, 140}, {12, 137}, {67, 100}};
+    for (const auto& v : views) {
+        city.cursorValid = true;
+        city.toolCode = int(g() % 113) + 1;
+        city.cursorScreenX = int(g() % 700);
+        city.cursorScreenY = int(g() % 400);
+        renderer->ShownOnly = false;
+        ClearBackBuffer();
+        renderer->Compose(v[0], v[1]);
+        std::vector<std::uint32_t> everything;
+        for (int y = view::kShownTop; y < view::kShownBottom; ++y)
+            for (int x = view::kShownLeft; x < view::kShownRight; ++x)
+                everything.push_back(At(x, y));
+        renderer->ShownOnly = true;
+        ddraw::DDBLTFX fx;
+        fx.dwSize = sizeof fx;
+        fx.dwFillColor = 0xF81F;
+        pictures->BackBuffer->Blt(nullptr, nullptr, nullptr, ddraw::DDBLT_COLORFILL | ddraw::DDBLT_WAIT, &fx);
+        renderer->Compose(v[0], v[1]);
+        std::size_t i = 0, differ = 0;
+        for (int y = view::kShownTop; y < view::kShownBottom; ++y)
+            for (int x = view::kShownLeft; x < view::kShownRight; ++x)
+                differ += At(x, y) != everything[i++];
+        EXPECT_EQ(differ, 0u) << "view " << v[0] << "," << v[1];
+    }
+    renderer->ShownOnly = false;
+}
+
 TEST_F(RendererTest, PieceNumbersFollowTheNeighbourTable) {
     // Every combination of (N, E, S, W), written out as the table reads.
     const int expected[16] = {

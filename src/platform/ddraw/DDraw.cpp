@@ -49,6 +49,8 @@ struct ScreenState {
     std::uint64_t comparedGeneration = 0;
     std::vector<std::uint8_t> comparedBytes;
     std::uint64_t contentGeneration = 0;
+    // The content generation at which each row last changed.
+    std::vector<std::uint64_t> rowGeneration;
     Device* exclusiveOwner = nullptr;
     std::set<IDirectDrawSurface7*> surfaces;
     int coInit = 0;
@@ -783,9 +785,29 @@ std::uint64_t VirtualScreenContentGeneration() {
     ScreenState& s = Screen();
     if (s.comparedGeneration != s.generation) {
         s.comparedGeneration = s.generation;
-        if (s.comparedBytes != s.buffer->bytes) {
-            s.comparedBytes = s.buffer->bytes;
+        const PixelBuffer& b = *s.buffer;
+        const std::size_t rows = std::size_t(b.height);
+        if (s.comparedBytes.size() != b.bytes.size() || s.rowGeneration.size() != rows) {
+            // A new mode: every row is new.
+            s.comparedBytes = b.bytes;
             ++s.contentGeneration;
+            s.rowGeneration.assign(rows, s.contentGeneration);
+        } else {
+            // Row by row, so that a reader can convert only the rows that changed.
+            bool changed = false;
+            const std::size_t pitch = std::size_t(b.pitch);
+            for (std::size_t y = 0; y < rows; ++y) {
+                const std::uint8_t* now = b.bytes.data() + y * pitch;
+                std::uint8_t* before = s.comparedBytes.data() + y * pitch;
+                if (std::memcmp(now, before, pitch) == 0)
+                    continue;
+                if (!changed) {
+                    changed = true;
+                    ++s.contentGeneration;
+                }
+                std::memcpy(before, now, pitch);
+                s.rowGeneration[y] = s.contentGeneration;
+            }
         }
     }
     return s.contentGeneration;
@@ -813,6 +835,19 @@ std::uint32_t RgbOf565(std::uint16_t v) {
     return tables.high[v >> 8] | tables.low[v & 0xFF];
 }
 
+void ConvertRow(const PixelBuffer& b, int y, std::uint32_t* out) {
+    const std::uint8_t* row = b.bytes.data() + std::ptrdiff_t(y) * b.pitch;
+    if (b.bpp == 16) {
+        const auto* p = reinterpret_cast<const std::uint16_t*>(row);
+        for (int x = 0; x < b.width; ++x)
+            out[x] = RgbOf565(p[x]);
+    } else {
+        const auto* p = reinterpret_cast<const std::uint32_t*>(row);
+        for (int x = 0; x < b.width; ++x)
+            out[x] = p[x] & 0xFFFFFF;
+    }
+}
+
 } // namespace
 
 void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height) {
@@ -820,19 +855,24 @@ void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& h
     width = b.width;
     height = b.height;
     pixels.resize(std::size_t(b.width) * std::size_t(b.height));
-    for (int y = 0; y < b.height; ++y) {
-        const std::uint8_t* row = b.bytes.data() + std::ptrdiff_t(y) * b.pitch;
-        std::uint32_t* out = pixels.data() + std::size_t(y) * std::size_t(b.width);
-        if (b.bpp == 16) {
-            const auto* p = reinterpret_cast<const std::uint16_t*>(row);
-            for (int x = 0; x < b.width; ++x)
-                out[x] = RgbOf565(p[x]);
-        } else {
-            const auto* p = reinterpret_cast<const std::uint32_t*>(row);
-            for (int x = 0; x < b.width; ++x)
-                out[x] = p[x] & 0xFFFFFF;
-        }
+    for (int y = 0; y < b.height; ++y)
+        ConvertRow(b, y, pixels.data() + std::size_t(y) * std::size_t(b.width));
+}
+
+void UpdateVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height, std::uint64_t& readAt) {
+    const std::uint64_t now = VirtualScreenContentGeneration();
+    ScreenState& s = Screen();
+    const PixelBuffer& b = *s.buffer;
+    if (readAt == 0 || readAt > now || width != b.width || height != b.height ||
+        pixels.size() != std::size_t(b.width) * std::size_t(b.height)) {
+        ReadVirtualScreenRgb(pixels, width, height);
+        readAt = now;
+        return;
     }
+    for (int y = 0; y < b.height; ++y)
+        if (s.rowGeneration[std::size_t(y)] > readAt)
+            ConvertRow(b, y, pixels.data() + std::size_t(y) * std::size_t(b.width));
+    readAt = now;
 }
 
 void ClearVirtualScreen() {

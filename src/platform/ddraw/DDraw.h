@@ -409,6 +409,10 @@ std::uint64_t VirtualScreenGeneration();
 std::uint64_t VirtualScreenContentGeneration();
 // The virtual screen as 0x00RRGGBB pixels, rows top-down.
 void ReadVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height);
+// The same for a reader that keeps its pixels between frames: only the rows that
+// changed since readAt (the content generation they were read at; 0 for none) are
+// converted, and readAt becomes the current generation.
+void UpdateVirtualScreenRgb(std::vector<std::uint32_t>& pixels, int& width, int& height, std::uint64_t& readAt);
 // Writes the virtual screen as a PNG file (host path); false with a reason on failure.
 bool SaveVirtualScreenPng(const std::string& path, std::string* error = nullptr);
 // Writes 0x00RRGGBB pixels (rows top-down) as a PNG file, as the screen is written.

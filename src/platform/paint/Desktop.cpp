@@ -290,8 +290,11 @@ void Desktop::Paint(FrameBuffer& frame, std::uint64_t now) {
         Rect client = ClientRect();
         frame.SetClip(client);
         int w = 0, h = 0;
-        if (DisplayShown())
-            ddraw::ReadVirtualScreenRgb(screenPixels_, w, h);
+        if (DisplayShown()) {
+            ddraw::UpdateVirtualScreenRgb(screenPixels_, screenWidth_, screenHeight_, screenReadAt_);
+            w = screenWidth_;
+            h = screenHeight_;
+        }
         // The window's colour shows only where the screen does not cover the client.
         if (w < client.w || h < client.h)
             frame.Fill(client, FromColor(main_->BackColor));

@@ -61,7 +61,10 @@ private:
 
     ImageCache images_;
     // The virtual screen's pixels as last read, kept to spare a fresh buffer a frame.
+    // The virtual screen as last painted; only its changed rows are converted again.
     std::vector<std::uint32_t> screenPixels_;
+    int screenWidth_ = 0, screenHeight_ = 0;
+    std::uint64_t screenReadAt_ = 0;
 
     // The display's picture: the virtual screen generation when the main window appeared.
     void TrackDisplay() const;

@@ -365,3 +365,37 @@ TEST_F(DDrawTest, VirtualScreenAsRgbAndPng) {
     EXPECT_FALSE(SaveVirtualScreenPng("/nonexistent-dir/x.png", &error));
     EXPECT_EQ(error, "cannot write /nonexistent-dir/x.png");
 }
+
+// A reader that keeps its pixels converts only the rows that changed, and ends with
+// what a whole read gives: after fills that change some rows, fills that change none,
+// several changes between reads, and a change of mode.
+TEST_F(DDrawTest, KeptScreenPixelsFollowEveryChangeAsAWholeReadDoes) {
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
+    std::vector<std::uint32_t> kept, whole;
+    int keptW = 0, keptH = 0, w = 0, h = 0;
+    std::uint64_t readAt = 0;
+    std::uint32_t seed = 99;
+    auto next = [&seed](std::uint32_t n) { return ((seed = seed * 1664525u + 1013904223u) >> 8) % n; };
+    for (int round = 0; round < 60; ++round) {
+        for (int fills = round % 3; fills >= 0; --fills) {
+            DDBLTFX fx{};
+            fx.dwFillColor = round % 5 == 4 ? 0 : next(0x10000);
+            const int left = int(next(600)), top = int(next(470));
+            RECT r{left, top, left + 1 + int(next(40)), top + 1 + int(next(10))};
+            ASSERT_EQ(primary->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+        }
+        if (round == 40) {
+            ASSERT_EQ(dd->SetDisplayMode(800, 600, 16, 0, 0), DD_OK);
+            ASSERT_EQ(primary->Restore(), DD_OK);
+        }
+        if (round % 4 == 1)
+            VirtualScreenContentGeneration(); // someone else asked in between
+        UpdateVirtualScreenRgb(kept, keptW, keptH, readAt);
+        ReadVirtualScreenRgb(whole, w, h);
+        ASSERT_EQ(keptW, w);
+        ASSERT_EQ(keptH, h);
+        ASSERT_EQ(kept, whole) << "round " << round;
+        EXPECT_EQ(readAt, VirtualScreenContentGeneration());
+    }
+}
