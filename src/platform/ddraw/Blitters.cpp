@@ -30,6 +30,23 @@ void KeyedRow(T* __restrict d, const T* __restrict s, int n, T key) {
     }
 }
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// The map's pictures are 16-bit and keyed: where the processor has them, the wider
+// vector instructions take twice the pixels a step.
+__attribute__((target_clones("avx2", "default"))) void KeyedRow16(std::uint16_t* __restrict d,
+                                                                  const std::uint16_t* __restrict s, int n,
+                                                                  std::uint16_t key) {
+    for (int i = 0; i < n; ++i) {
+        std::uint16_t v = s[i];
+        d[i] = v == key ? d[i] : v;
+    }
+}
+#else
+void KeyedRow16(std::uint16_t* __restrict d, const std::uint16_t* __restrict s, int n, std::uint16_t key) {
+    KeyedRow<std::uint16_t>(d, s, n, key);
+}
+#endif
+
 template <typename T>
 void RangeKeyedRow(T* __restrict d, const T* __restrict s, int n, T low, T high) {
     for (int i = 0; i < n; ++i) {
@@ -46,6 +63,9 @@ void Rows(const SurfacePixels& dst, int x, int y, const SurfacePixels& src, cons
         T* d = reinterpret_cast<T*>(dst.bits + std::ptrdiff_t(y + j) * dst.pitch) + x;
         if (!key.use)
             std::memcpy(d, s, std::size_t(w) * sizeof(T));
+        else if (key.low == key.high && sizeof(T) == 2)
+            KeyedRow16(reinterpret_cast<std::uint16_t*>(d), reinterpret_cast<const std::uint16_t*>(s), w,
+                       std::uint16_t(key.low));
         else if (key.low == key.high)
             KeyedRow<T>(d, s, w, T(key.low));
         else
