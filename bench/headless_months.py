@@ -38,7 +38,11 @@ def session(city, files, months, loads):
         lines += [":file " + os.path.join(files, "dense.PZ1"), ":press F_LoadCity", "SPEED; 100;",
                   ":tick %d" % months]
     else:
-        for _ in range(loads):
+        for load in range(loads):
+            # After twelve months the city has changed: "Save changes?" is answered No,
+            # so that every load reads the freshly zoned city again (and nothing is saved).
+            if months and load > 0:
+                lines.append(":answer No")
             lines += [":file " + os.path.join(files, "zoned.PZ1"), ":press F_LoadCity", "SPEED; 100;",
                       ":tick %d" % (12 if months else 0)]
     return "\n".join(lines) + "\n"
