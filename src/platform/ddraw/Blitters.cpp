@@ -30,7 +30,7 @@ void KeyedRow(T* __restrict d, const T* __restrict s, int n, T key) {
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && defined(__GLIBC__)
 // The map's pictures are 16-bit and keyed: where the processor has them, the wider
 // vector instructions take twice the pixels a step.
 __attribute__((target_clones("avx2", "default"))) void KeyedRow16(std::uint16_t* __restrict d,
