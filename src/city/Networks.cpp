@@ -208,15 +208,19 @@ namespace {
 __extension__ typedef unsigned __int128 RowBits;
 constexpr RowBits kRowMask = (RowBits{1} << kMapSize) - 1;
 
-// The number of bits set, counted within the word: the build targets processors
-// without a counting instruction, where the library's count is a call.
-int PopCount(std::uint64_t v) {
+// The number of bits set, counted within the words: the build targets processors
+// without a counting instruction, where the library's count is a call. Each byte of
+// the two words' partial counts holds at most 16, so they are added before the bytes
+// are summed.
+std::uint64_t ByteCounts(std::uint64_t v) {
     v -= (v >> 1) & 0x5555555555555555ULL;
     v = (v & 0x3333333333333333ULL) + ((v >> 2) & 0x3333333333333333ULL);
-    v = (v + (v >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
-    return static_cast<int>((v * 0x0101010101010101ULL) >> 56);
+    return (v + (v >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
 }
-int PopCount(RowBits r) { return PopCount(static_cast<std::uint64_t>(r)) + PopCount(static_cast<std::uint64_t>(r >> 64)); }
+int PopCount(RowBits r) {
+    const std::uint64_t bytes = ByteCounts(static_cast<std::uint64_t>(r)) + ByteCounts(static_cast<std::uint64_t>(r >> 64));
+    return static_cast<int>((bytes * 0x0101010101010101ULL) >> 56);
+}
 
 // The n lowest, or the n highest, of the bits set in r.
 RowBits LowestBits(RowBits r, int n) {
@@ -271,7 +275,7 @@ struct SpreadPlanes {
         } else {
             runs = seeds;
             RowBits through = passing;
-            for (int shift = 1; shift < 128; shift *= 2) {
+            for (int shift = 1; shift < 128 && through != 0; shift *= 2) {
                 runs |= through & (runs >> shift);
                 through &= through >> shift;
             }
@@ -413,7 +417,7 @@ void RecomputeNetworksFast(CityState& state) {
     // square of one cell round it needs no holding to the map. It is kept in 32 bits
     // that may wrap: each cell's sum, within the 32-bit range as the bounds below
     // hold, comes out right all the same.
-    constexpr int kDiffStride = kMapSize + 3;
+    constexpr int kDiffStride = kMapSize + 4;
     std::array<std::uint32_t, kDiffStride * kDiffStride> diff{};
     auto diffIndex = [](int x, int y) { return static_cast<size_t>((y + 1) * kDiffStride + x + 1); };
     auto addSquare = [&](int x, int y, std::int32_t p, int r) {
@@ -519,9 +523,12 @@ void RecomputeNetworksFast(CityState& state) {
     };
 
     // Each cell's share of traffic, and the sums of the shares of the squares from
-    // the map's corner, in 32 bits that may wrap like the pollution's.
+    // the map's corner, in 32 bits that may wrap like the pollution's. Row Y of the
+    // sums holds the rows before Y, and column X + 3 the columns before X, for X from
+    // -3 to kMapSize + 3: the columns past the map's edges repeat the edges' sums.
+    constexpr int kSumStride = kMapSize + 8;
     std::array<std::int32_t, kMapSize * kMapSize> shareOf{};
-    std::array<std::uint32_t, (kMapSize + 1) * (kMapSize + 1)> shareSum{};
+    std::array<std::uint32_t, (kMapSize + 1) * kSumStride> shareSum{};
     const std::int64_t parkShare = state.residentialPop / 10 / std::max(count[109], 1);
     const std::int64_t parkBound = std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1;
     std::int64_t shareBound = 0;
@@ -548,12 +555,14 @@ void RecomputeNetworksFast(CityState& state) {
                 }
             }
         std::uint32_t run = 0;
-        const std::uint32_t* above = &shareSum[static_cast<size_t>(y * (kMapSize + 1))];
-        std::uint32_t* sums = &shareSum[static_cast<size_t>((y + 1) * (kMapSize + 1))];
+        const std::uint32_t* above = &shareSum[static_cast<size_t>(y * kSumStride + 3)];
+        std::uint32_t* sums = &shareSum[static_cast<size_t>((y + 1) * kSumStride + 3)];
         for (int x = 0; x < kMapSize; ++x) {
             run += static_cast<std::uint32_t>(row[x]);
             sums[x + 1] = above[x + 1] + run;
         }
+        for (int x = kMapSize + 1; x <= kMapSize + 4; ++x)
+            sums[x] = sums[kMapSize];
     }
 
     // A road's traffic is made of the shares of the cells round it and a station only
@@ -615,68 +624,67 @@ void RecomputeNetworksFast(CityState& state) {
     // A road gets the shares of the cells from three columns left to two right of it
     // and three rows up to two down, in map order; its pollution follows its traffic at
     // its own turn, when the cells before it have added theirs. Away from stations
-    // those are sums of squares of shares. Near one, the cells are taken in map order.
+    // those are sums of squares of shares, worked out for a whole row at a time. Near
+    // one, the cells are taken in map order.
     std::array<std::int32_t, kMapSize * kMapSize> traffic{};
+    // A tenth of each road's traffic at its turn, with a border of one cell.
+    constexpr int kTenthStride = kMapSize + 2;
+    std::array<std::uint32_t, kTenthStride * (kMapSize + 2)> tenth{};
     for (int y = 0; y < kMapSize; ++y) {
         const RowBits roads = roadRows[static_cast<size_t>(y)];
+        if (roads == 0)
+            continue;
+        // Columns x - 3 to x + 2 (columns x to x + 6 of the sums); rows y - 3 to y - 1,
+        // row y before x, and rows y - 3 to y + 2.
+        const std::uint32_t* above = &shareSum[static_cast<size_t>(std::max(y - 3, 0) * kSumStride)];
+        const std::uint32_t* at = &shareSum[static_cast<size_t>(y * kSumStride)];
+        const std::uint32_t* next = &shareSum[static_cast<size_t>((y + 1) * kSumStride)];
+        const std::uint32_t* below = &shareSum[static_cast<size_t>(std::min(y + 3, kMapSize) * kSumStride)];
+        std::uint32_t atTurnOf[kMapSize], totalOf[kMapSize];
+        for (int x = 0; x < kMapSize; ++x) {
+            const std::uint32_t corner = above[x] - above[x + 6];
+            atTurnOf[x] = at[x + 6] - at[x] + corner + next[x + 3] - at[x + 3] - next[x] + at[x];
+            totalOf[x] = below[x + 6] - below[x] + corner;
+        }
         const RowBits damped = dampedRows[static_cast<size_t>(y)];
         for (int half = 0; half < 2; ++half)
             for (std::uint64_t bits = static_cast<std::uint64_t>(roads >> (64 * half)); bits != 0; bits &= bits - 1) {
                 const int x = 64 * half + std::countr_zero(bits);
-                std::int32_t atTurn = 0, total = 0;
+                std::int32_t atTurn = static_cast<std::int32_t>(atTurnOf[x]), total = static_cast<std::int32_t>(totalOf[x]);
                 if (static_cast<std::uint64_t>(damped >> x) & 1) {
                     // Only the cells with a share and the stations change it.
                     const int x0 = std::max(x - 3, 0);
                     const RowBits columns = (RowBits{0x3f} << x >> 3) & kRowMask;
                     std::int64_t f = 0;
                     for (int yy = std::max(y - 3, 0); yy <= std::min(y + 2, kMapSize - 1); ++yy) {
-                        const size_t at = static_cast<size_t>(yy * kMapSize + x0);
+                        const size_t first = static_cast<size_t>(yy * kMapSize + x0);
                         std::uint64_t cells = static_cast<std::uint64_t>(
                             ((shareRows[static_cast<size_t>(yy)] | dampRows[static_cast<size_t>(yy)]) & columns) >> x0);
                         // In the road's own row, the cells before it come before its turn.
                         if (yy == y) {
                             for (std::uint64_t early = cells & ((std::uint64_t{1} << (x - x0)) - 1); early != 0;
                                  early &= early - 1) {
-                                const size_t i = at + static_cast<size_t>(std::countr_zero(early));
+                                const size_t i = first + static_cast<size_t>(std::countr_zero(early));
                                 f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
                             }
                             atTurn = static_cast<std::int32_t>(f);
                             cells &= ~((std::uint64_t{2} << (x - x0)) - 1);
                         }
                         for (; cells != 0; cells &= cells - 1) {
-                            const size_t i = at + static_cast<size_t>(std::countr_zero(cells));
+                            const size_t i = first + static_cast<size_t>(std::countr_zero(cells));
                             f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
                         }
                     }
                     total = static_cast<std::int32_t>(f);
-                } else {
-                    // Columns x - 3 to x + 2; rows y - 3 to y - 1, row y before x, and
-                    // rows y - 3 to y + 2.
-                    constexpr size_t kW = kMapSize + 1;
-                    const size_t c0 = static_cast<size_t>(std::max(x - 3, 0)), c1 = static_cast<size_t>(std::min(x + 3, kMapSize));
-                    const size_t cx = static_cast<size_t>(x);
-                    const size_t ra = static_cast<size_t>(std::max(y - 3, 0)) * kW, rb = static_cast<size_t>(y) * kW;
-                    const size_t rc = rb + kW, rd = static_cast<size_t>(std::min(y + 3, kMapSize)) * kW;
-                    const std::uint32_t corner = shareSum[ra + c0] - shareSum[ra + c1];
-                    const std::uint32_t before = shareSum[rb + c1] - shareSum[rb + c0] + corner;
-                    atTurn = static_cast<std::int32_t>(before + shareSum[rc + cx] - shareSum[rb + cx] - shareSum[rc + c0] +
-                                                       shareSum[rb + c0]);
-                    total = static_cast<std::int32_t>(shareSum[rd + c1] - shareSum[rd + c0] + corner);
                 }
                 traffic[static_cast<size_t>(y * kMapSize + x)] = total;
-                // The square of one cell round the road, off the map or not: the table's
-                // border takes what falls outside.
-                const std::uint32_t p = static_cast<std::uint32_t>(atTurn / 10);
-                const size_t i = diffIndex(x, y);
-                diff[i - kDiffStride - 1] += p;
-                diff[i - kDiffStride + 2] -= p;
-                diff[i + 2 * kDiffStride - 1] -= p;
-                diff[i + 2 * kDiffStride + 2] += p;
+                tenth[static_cast<size_t>((y + 1) * kTenthStride + x + 1)] = static_cast<std::uint32_t>(atTurn / 10);
             }
     }
 
-    // Every cell's figures are written in one pass; the pollution is summed from the
-    // difference table, its border row and column before the map included.
+    // Every cell's figures are written in one pass. The pollution is summed from the
+    // difference table, its border row and column before the map included, and from
+    // the roads' tenths within one cell.
     std::array<std::uint32_t, kDiffStride> column{};
     for (int j = 0; j < kDiffStride; ++j)
         column[static_cast<size_t>(j)] = diff[static_cast<size_t>(j)];
@@ -684,6 +692,12 @@ void RecomputeNetworksFast(CityState& state) {
         const std::uint32_t* d = &diff[diffIndex(-1, y)];
         for (int j = 0; j < kDiffStride; ++j)
             column[static_cast<size_t>(j)] += d[j];
+        std::uint32_t threeRows[kMapSize + 2], roadShare[kMapSize];
+        const std::uint32_t* t = &tenth[static_cast<size_t>(y * kTenthStride)];
+        for (int j = 0; j < kMapSize + 2; ++j)
+            threeRows[j] = t[j] + t[j + kTenthStride] + t[j + 2 * kTenthStride];
+        for (int x = 0; x < kMapSize; ++x)
+            roadShare[x] = threeRows[x] + threeRows[x + 1] + threeRows[x + 2];
         const RowBits power = planes.served[0][static_cast<size_t>(y + 1)];
         const RowBits sewage = planes.served[1][static_cast<size_t>(y + 1)];
         const RowBits water = planes.served[2][static_cast<size_t>(y + 1)];
@@ -703,7 +717,7 @@ void RecomputeNetworksFast(CityState& state) {
                 c.watered = static_cast<std::uint8_t>(ww & 1);
                 c.traffic = f[x];
                 c.crime = 0;
-                c.pollution = static_cast<std::int32_t>(run);
+                c.pollution = static_cast<std::int32_t>(run + roadShare[x]);
             }
         }
     }
