@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -282,6 +283,11 @@ struct SpreadPlanes {
         }
         RowBits taken = (wanting | ((rightward ? runs << 1 : runs >> 1) & ~mine)) & kRowMask;
         std::int32_t& count = left[static_cast<size_t>(s)];
+        // A count that can pay every cell of the map is settled at the end.
+        if (count >= kMapSize * kMapSize) {
+            rows[i] = mine | taken;
+            return true;
+        }
         const int n = PopCount(taken);
         if (n > count) {
             taken = rightward ? LowestBits(taken, count) : HighestBits(taken, count);
@@ -333,6 +339,27 @@ struct SpreadPlanes {
     // Bit y for row y; every row is restless at first.
     std::array<RowBits, 3> restless{kRowMask, kRowMask, kRowMask};
 };
+
+// The markers lie in a row with a spare byte after them, and the traffic and the crime
+// next to each other, so that the write-back can store each pair in one go.
+static_assert(offsetof(TMapCell, sewered) == offsetof(TMapCell, powered) + 1 &&
+              offsetof(TMapCell, watered) == offsetof(TMapCell, powered) + 2 &&
+              offsetof(TMapCell, traffic) >= offsetof(TMapCell, powered) + 4 &&
+              offsetof(TMapCell, crime) == offsetof(TMapCell, traffic) + 4 && std::endian::native == std::endian::little);
+
+// For each byte, a word whose byte j is bit j of it.
+struct SpreadBits {
+    std::uint64_t of[256];
+    constexpr SpreadBits() : of{} {
+        for (int b = 0; b < 256; ++b)
+            for (int j = 0; j < 8; ++j)
+                of[b] |= static_cast<std::uint64_t>(b >> j & 1) << (8 * j);
+    }
+};
+constexpr SpreadBits kSpreadBits;
+// The bytes of the three markers (and a spare 0) for each set of them as bits 0 to 2.
+constexpr std::uint32_t kMarkerBytes[8] = {0x000000, 0x000001, 0x000100, 0x000101,
+                                           0x010000, 0x010001, 0x010100, 0x010101};
 
 // What a code is to the recomputation.
 constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource = 16, kPolluting = 32, kCounted = 64;
@@ -578,10 +605,12 @@ void RecomputeNetworksFast(CityState& state) {
 
     // The first plant of each source code is the source of its service.
     state.powerCapacity = state.sewageCapacity = state.waterCapacity = 0;
+    std::array<int, 3> sources{};
     auto seed = [&](int code, int service, std::int32_t& capacity) {
         const int at = first[static_cast<size_t>(code)];
         if (at < 0)
             return;
+        ++sources[static_cast<size_t>(service)];
         planes.served[static_cast<size_t>(service)][static_cast<size_t>(at / kMapSize + 1)] |= RowBits{1}
                                                                                                 << (at % kMapSize);
         capacity = SaturatedAdd(capacity, static_cast<std::int64_t>(count[static_cast<size_t>(code)]) *
@@ -603,6 +632,14 @@ void RecomputeNetworksFast(CityState& state) {
         bool going = planes.left[s] > 0;
         for (int sweep = 0; sweep < 9 && going; ++sweep)
             going = planes.Sweep(s, sweep % 3) && planes.left[s] > 0;
+        // A count too large to run out was not kept row by row: every cell served but
+        // the sources paid one.
+        if (planes.left[s] >= kMapSize * kMapSize) {
+            int served = 0;
+            for (const RowBits row : planes.served[static_cast<size_t>(s)])
+                served += PopCount(row);
+            planes.left[s] -= served - sources[static_cast<size_t>(s)];
+        }
     }
     state.powerLeft = planes.left[0];
     state.sewageLeft = planes.left[1];
@@ -702,22 +739,24 @@ void RecomputeNetworksFast(CityState& state) {
         const RowBits sewage = planes.served[1][static_cast<size_t>(y + 1)];
         const RowBits water = planes.served[2][static_cast<size_t>(y + 1)];
         const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
-        TMapCell* row = &state.Cell(0, y);
+        unsigned char* row = reinterpret_cast<unsigned char*>(&state.Cell(0, y));
         std::uint32_t run = column[0];
-        for (int half = 0; half < 2; ++half) {
-            std::uint64_t pw = static_cast<std::uint64_t>(power >> (64 * half));
-            std::uint64_t sw = static_cast<std::uint64_t>(sewage >> (64 * half));
-            std::uint64_t ww = static_cast<std::uint64_t>(water >> (64 * half));
-            const int end = std::min(64 * half + 64, kMapSize);
-            for (int x = 64 * half; x < end; ++x, pw >>= 1, sw >>= 1, ww >>= 1) {
+        for (int x0 = 0; x0 < kMapSize; x0 += 8) {
+            // Byte j: the three markers of cell x0 + j as bits 0 to 2.
+            std::uint64_t markers = kSpreadBits.of[static_cast<std::uint64_t>(power >> x0) & 0xff] |
+                                    kSpreadBits.of[static_cast<std::uint64_t>(sewage >> x0) & 0xff] << 1 |
+                                    kSpreadBits.of[static_cast<std::uint64_t>(water >> x0) & 0xff] << 2;
+            for (int x = x0; x < x0 + 8; ++x, markers >>= 8) {
+                // Three stores a cell: the markers with the spare byte after them, the
+                // traffic with the crime, and the pollution.
+                unsigned char* c = row + sizeof(TMapCell) * static_cast<size_t>(x);
+                const std::uint32_t bytes = kMarkerBytes[markers & 7];
+                std::memcpy(c + offsetof(TMapCell, powered), &bytes, sizeof bytes);
+                const std::uint64_t trafficAndCrime = static_cast<std::uint32_t>(f[x]);
+                std::memcpy(c + offsetof(TMapCell, traffic), &trafficAndCrime, sizeof trafficAndCrime);
                 run += column[static_cast<size_t>(x + 1)];
-                TMapCell& c = row[x];
-                c.powered = static_cast<std::uint8_t>(pw & 1);
-                c.sewered = static_cast<std::uint8_t>(sw & 1);
-                c.watered = static_cast<std::uint8_t>(ww & 1);
-                c.traffic = f[x];
-                c.crime = 0;
-                c.pollution = static_cast<std::int32_t>(run + roadShare[x]);
+                const std::int32_t pollution = static_cast<std::int32_t>(run + roadShare[x]);
+                std::memcpy(c + offsetof(TMapCell, pollution), &pollution, sizeof pollution);
             }
         }
     }
