@@ -13,6 +13,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace city {
 
 namespace {
@@ -364,8 +368,10 @@ constexpr std::uint32_t kMarkerBytes[8] = {0x000000, 0x000001, 0x000100, 0x00010
 // What a code is to the recomputation.
 constexpr std::uint8_t kBuiltUp = 1, kRoad = 2, kShares = 4, kDamps = 8, kSource = 16, kPolluting = 32, kCounted = 64;
 
+#if !defined(__SSE2__)
 // The eight bits of bytes 0 to 7 of a word (each 0 or 1) as bits 0 to 7.
 std::uint64_t GatherBytes(std::uint64_t ones) { return (ones * 0x0102040810204080ULL) >> 56; }
+#endif
 
 // Division of a number of at most 2^31 either side of 0 by a k from 1 to 63, as the
 // integer division gives it (towards 0), by a multiplication: with M = 2^38 / k + 1,
@@ -494,6 +500,17 @@ void RecomputeNetworksFast(CityState& state) {
     bool anyDamping = false;
     for (int y = 0; y < kMapSize; ++y) {
         RowBits built = 0, roads = 0, shares = 0, damps = 0;
+#if defined(__SSE2__)
+        // Sixteen cells at a time: each bit moved to the top of its byte, and the tops
+        // of the sixteen bytes gathered.
+        for (int x = 0; x < kMapSize; x += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kinds.data() + y * kMapSize + x));
+            built |= static_cast<RowBits>(static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(bytes, 7)))) << x;
+            roads |= static_cast<RowBits>(static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(bytes, 6)))) << x;
+            shares |= static_cast<RowBits>(static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(bytes, 5)))) << x;
+            damps |= static_cast<RowBits>(static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(bytes, 4)))) << x;
+        }
+#else
         for (int x = 0; x < kMapSize; x += 8) {
             std::uint64_t word;
             std::memcpy(&word, kinds.data() + y * kMapSize + x, sizeof word);
@@ -503,6 +520,7 @@ void RecomputeNetworksFast(CityState& state) {
             shares |= static_cast<RowBits>(GatherBytes(word >> 2 & kOnes)) << x;
             damps |= static_cast<RowBits>(GatherBytes(word >> 3 & kOnes)) << x;
         }
+#endif
         planes.builtUp[static_cast<size_t>(y + 1)] = built;
         roadRows[static_cast<size_t>(y)] = roads;
         shareRows[static_cast<size_t>(y)] = shares;
@@ -735,17 +753,18 @@ void RecomputeNetworksFast(CityState& state) {
             threeRows[j] = t[j] + t[j + kTenthStride] + t[j + 2 * kTenthStride];
         for (int x = 0; x < kMapSize; ++x)
             roadShare[x] = threeRows[x] + threeRows[x + 1] + threeRows[x + 2];
-        const RowBits power = planes.served[0][static_cast<size_t>(y + 1)];
-        const RowBits sewage = planes.served[1][static_cast<size_t>(y + 1)];
-        const RowBits water = planes.served[2][static_cast<size_t>(y + 1)];
+        std::uint8_t power[sizeof(RowBits)], sewage[sizeof(RowBits)], water[sizeof(RowBits)];
+        std::memcpy(power, &planes.served[0][static_cast<size_t>(y + 1)], sizeof power);
+        std::memcpy(sewage, &planes.served[1][static_cast<size_t>(y + 1)], sizeof sewage);
+        std::memcpy(water, &planes.served[2][static_cast<size_t>(y + 1)], sizeof water);
         const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
         unsigned char* row = reinterpret_cast<unsigned char*>(&state.Cell(0, y));
         std::uint32_t run = column[0];
         for (int x0 = 0; x0 < kMapSize; x0 += 8) {
             // Byte j: the three markers of cell x0 + j as bits 0 to 2.
-            std::uint64_t markers = kSpreadBits.of[static_cast<std::uint64_t>(power >> x0) & 0xff] |
-                                    kSpreadBits.of[static_cast<std::uint64_t>(sewage >> x0) & 0xff] << 1 |
-                                    kSpreadBits.of[static_cast<std::uint64_t>(water >> x0) & 0xff] << 2;
+            const size_t byte = static_cast<size_t>(x0 / 8);
+            std::uint64_t markers = kSpreadBits.of[power[byte]] | kSpreadBits.of[sewage[byte]] << 1 |
+                                    kSpreadBits.of[water[byte]] << 2;
             for (int x = x0; x < x0 + 8; ++x, markers >>= 8) {
                 // Three stores a cell: the markers with the spare byte after them, the
                 // traffic with the crime, and the pollution.
