@@ -302,43 +302,37 @@ struct SpreadPlanes {
         rows[i] = mine | taken;
         return true;
     }
-    // Sweep 0 goes down the rows rightward, 1 up the rows rightward, 2 down the rows
-    // leftward. Returns whether a cell took the service. A row in which no cell
-    // wanted the service at its last visit wants nothing until it or a row next to it
-    // changes, so only the rows marked restless are visited.
-    bool Sweep(int s, int sweep) {
-        const std::int32_t& count = left[static_cast<size_t>(s)];
-        RowBits& rows = restless[static_cast<size_t>(s)];
-        bool took = false;
-        auto visit = [&](int y, bool rightward) {
-            if (SweepRow(s, y, rightward)) {
-                took = true;
-                rows |= (RowBits{7} << y >> 1) & kRowMask;
-            } else {
-                rows &= ~(RowBits{1} << y);
+    // The sweeps of the three services, which go down the rows rightward, up the rows
+    // rightward and down the rows leftward, three times over. A service is done with
+    // once its count is used up, or after a whole sweep in which no cell took it: no
+    // cell then has a neighbour offering it while it lacks it, in whatever order the
+    // cells are visited. The services go through the rows side by side, so that the
+    // work of one does not wait for the row the same service has just swept.
+    //
+    // A row in which no cell wanted a service at its last visit wants nothing until
+    // it or a row next to it changes, so only the rows marked restless are visited.
+    void SpreadAll() {
+        bool going[3] = {left[0] > 0, left[1] > 0, left[2] > 0};
+        for (int sweep = 0; sweep < 9 && (going[0] || going[1] || going[2]); ++sweep) {
+            const int kind = sweep % 3;
+            bool took[3] = {false, false, false};
+            for (int step = 0; step < kMapSize; ++step) {
+                const int y = kind == 1 ? kMapSize - 1 - step : step;
+                for (int s = 0; s < 3; ++s) {
+                    RowBits& rows = restless[static_cast<size_t>(s)];
+                    if (!going[s] || left[s] <= 0 || !(static_cast<std::uint64_t>(rows >> y) & 1))
+                        continue;
+                    if (SweepRow(s, y, kind != 2)) {
+                        took[s] = true;
+                        rows |= (RowBits{7} << y >> 1) & kRowMask;
+                    } else {
+                        rows &= ~(RowBits{1} << y);
+                    }
+                }
             }
-        };
-        if (sweep == 1) {
-            for (int y = kMapSize - 1; y >= 0 && count > 0; --y) {
-                const RowBits below = rows & ((RowBits{2} << y) - 1);
-                if (below == 0)
-                    break;
-                y = static_cast<std::uint64_t>(below >> 64) != 0
-                        ? 127 - std::countl_zero(static_cast<std::uint64_t>(below >> 64))
-                        : 63 - std::countl_zero(static_cast<std::uint64_t>(below));
-                visit(y, true);
-            }
-        } else {
-            for (int y = 0; y < kMapSize && count > 0; ++y) {
-                const RowBits after = rows >> y;
-                if (after == 0)
-                    break;
-                y += static_cast<std::uint64_t>(after) != 0 ? std::countr_zero(static_cast<std::uint64_t>(after))
-                                                             : 64 + std::countr_zero(static_cast<std::uint64_t>(after >> 64));
-                visit(y, sweep == 0);
-            }
+            for (int s = 0; s < 3; ++s)
+                going[s] = going[s] && took[s] && left[s] > 0;
         }
-        return took;
     }
     // Bit y for row y; every row is restless at first.
     std::array<RowBits, 3> restless{kRowMask, kRowMask, kRowMask};
@@ -643,13 +637,8 @@ void RecomputeNetworksFast(CityState& state) {
     planes.left[1] = state.sewageCapacity;
     planes.left[2] = state.waterCapacity;
 
-    // A service is done with once its count is used up, or after a whole sweep in
-    // which no cell took it: no cell then has a neighbour offering it while it lacks
-    // it, in whatever order the cells are visited.
+    planes.SpreadAll();
     for (int s = 0; s < 3; ++s) {
-        bool going = planes.left[s] > 0;
-        for (int sweep = 0; sweep < 9 && going; ++sweep)
-            going = planes.Sweep(s, sweep % 3) && planes.left[s] > 0;
         // A count too large to run out was not kept row by row: every cell served but
         // the sources paid one.
         if (planes.left[s] >= kMapSize * kMapSize) {
