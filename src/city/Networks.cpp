@@ -439,14 +439,13 @@ void RecomputeNetworksFast(CityState& state) {
         }
     }
 
-    // Pollution only adds up, so it is gathered as a difference table and summed once.
-    // The table has a row and a column before the map and two after, so that a road's
-    // square of one cell round it needs no holding to the map. It is kept in 32 bits
-    // that may wrap: each cell's sum, within the 32-bit range as the bounds below
-    // hold, comes out right all the same.
+    // Pollution only adds up, so the shares that follow from a cell's code are gathered
+    // as a difference table and summed once. The table is kept in 32 bits that may
+    // wrap: each cell's sum, within the 32-bit range as the bounds below hold, comes
+    // out right all the same. Its rows are padded to a multiple of four columns.
     constexpr int kDiffStride = kMapSize + 4;
-    std::array<std::uint32_t, kDiffStride * kDiffStride> diff{};
-    auto diffIndex = [](int x, int y) { return static_cast<size_t>((y + 1) * kDiffStride + x + 1); };
+    std::array<std::uint32_t, kDiffStride * (kMapSize + 1)> diff{};
+    auto diffIndex = [](int x, int y) { return static_cast<size_t>(y * kDiffStride + x); };
     auto addSquare = [&](int x, int y, std::int32_t p, int r) {
         const int x0 = std::max(x - r, 0), x1 = std::min(x + r, kMapSize - 1);
         const int y0 = std::max(y - r, 0), y1 = std::min(y + r, kMapSize - 1);
@@ -727,13 +726,10 @@ void RecomputeNetworksFast(CityState& state) {
     }
 
     // Every cell's figures are written in one pass. The pollution is summed from the
-    // difference table, its border row and column before the map included, and from
-    // the roads' tenths within one cell.
+    // difference table and from the roads' tenths within one cell.
     std::array<std::uint32_t, kDiffStride> column{};
-    for (int j = 0; j < kDiffStride; ++j)
-        column[static_cast<size_t>(j)] = diff[static_cast<size_t>(j)];
     for (int y = 0; y < kMapSize; ++y) {
-        const std::uint32_t* d = &diff[diffIndex(-1, y)];
+        const std::uint32_t* d = &diff[diffIndex(0, y)];
         for (int j = 0; j < kDiffStride; ++j)
             column[static_cast<size_t>(j)] += d[j];
         std::uint32_t threeRows[kMapSize + 2], roadShare[kMapSize];
@@ -748,7 +744,7 @@ void RecomputeNetworksFast(CityState& state) {
         std::memcpy(water, &planes.served[2][static_cast<size_t>(y + 1)], sizeof water);
         const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
         unsigned char* row = reinterpret_cast<unsigned char*>(&state.Cell(0, y));
-        std::uint32_t run = column[0];
+        std::uint32_t run = 0;
         for (int x0 = 0; x0 < kMapSize; x0 += 8) {
             // Byte j: the three markers of cell x0 + j as bits 0 to 2.
             const size_t byte = static_cast<size_t>(x0 / 8);
@@ -762,7 +758,7 @@ void RecomputeNetworksFast(CityState& state) {
                 std::memcpy(c + offsetof(TMapCell, powered), &bytes, sizeof bytes);
                 const std::uint64_t trafficAndCrime = static_cast<std::uint32_t>(f[x]);
                 std::memcpy(c + offsetof(TMapCell, traffic), &trafficAndCrime, sizeof trafficAndCrime);
-                run += column[static_cast<size_t>(x + 1)];
+                run += column[static_cast<size_t>(x)];
                 const std::int32_t pollution = static_cast<std::int32_t>(run + roadShare[x]);
                 std::memcpy(c + offsetof(TMapCell, pollution), &pollution, sizeof pollution);
             }
