@@ -245,7 +245,7 @@ RowBits HighestBits(RowBits r, int n) {
 
 // Power, sewage and water spread each on its own: whether a cell takes a service
 // depends only on that service's marks and count, never on the other two, so each
-// is swept through the map by itself, a whole row of cells at a time.
+// keeps its own sweeps, done a whole row of cells at a time.
 //
 // On a rightward sweep of a row, a cell is offered the service by the rows above and
 // below as they stand, by its right neighbour as it was before the row was swept, and
@@ -253,7 +253,8 @@ RowBits HighestBits(RowBits r, int n) {
 // the row as it stood offers it to, and, after each of those that passes it on, the
 // run of cells that take it and pass it on, and the cell that ends that run. When the
 // count runs out within the row, the cells that get it are the first ones along the
-// sweep, as the cells before the last one that gets it see nothing different.
+// sweep, as the cells before the last one that gets it see nothing different. A
+// leftward sweep is the mirror image; its runs are found in steps that double.
 struct SpreadPlanes {
     // Row y is at index y + 1: the rows round the map carry nothing.
     std::array<RowBits, kMapSize + 2> builtUp{};
