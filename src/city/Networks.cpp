@@ -467,16 +467,20 @@ void RecomputeNetworksFast(CityState& state) {
     std::array<int, 48> first;
     first.fill(-1);
     std::int64_t pollutionBound = 0;
+    std::array<std::uint8_t, kObjectCodes + 1> kindOf;
+    for (size_t code = 0; code < kindOf.size(); ++code)
+        kindOf[code] = entries[code].kind;
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) {
             const int i = y * kMapSize + x;
             const TMapCell& c = state.CityMap[static_cast<size_t>(i)];
             const size_t code = std::min(static_cast<size_t>(static_cast<std::uint32_t>(c.code)),
                                          static_cast<size_t>(kObjectCodes));
-            const CodeEntry& e = entries[code];
+            const std::uint8_t kind = kindOf[code];
             kinds[static_cast<size_t>(i)] =
-                static_cast<std::uint8_t>(e.kind | (c.pendingCode == kCodePowerLine ? kBuiltUp : 0));
-            if (e.kind & kCounted) {
+                static_cast<std::uint8_t>(kind | (c.pendingCode == kCodePowerLine ? kBuiltUp : 0));
+            if (kind & kCounted) {
+                const CodeEntry& e = entries[code];
                 ++count[code];
                 if ((e.kind & kSource) && first[code] < 0)
                     first[code] = i;
@@ -561,18 +565,17 @@ void RecomputeNetworksFast(CityState& state) {
         return (word >> (x0 & 7)) & 0xff;
     };
 
-    // Each cell's share of traffic, and the sums of the shares of the squares from
-    // the map's corner, in 32 bits that may wrap like the pollution's. Row Y of the
+    // The sums of the cells' shares of traffic over the squares from the map's
+    // corner, in 32 bits that may wrap like the pollution's. Row Y of the
     // sums holds the rows before Y, and column X + 3 the columns before X, for X from
     // -3 to kMapSize + 3: the columns past the map's edges repeat the edges' sums.
     constexpr int kSumStride = kMapSize + 8;
-    std::array<std::int32_t, kMapSize * kMapSize> shareOf{};
     std::array<std::uint32_t, (kMapSize + 1) * kSumStride> shareSum{};
     const std::int64_t parkShare = state.residentialPop / 10 / std::max(count[109], 1);
     const std::int64_t parkBound = std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1;
     std::int64_t shareBound = 0;
     for (int y = 0; y < kMapSize; ++y) {
-        std::int32_t* row = &shareOf[static_cast<size_t>(y * kMapSize)];
+        std::int32_t row[kMapSize] = {};
         const RowBits shares = shareRows[static_cast<size_t>(y)];
         for (int half = 0; half < 2; ++half)
             for (std::uint64_t bits = static_cast<std::uint64_t>(shares >> (64 * half)); bits != 0; bits &= bits - 1) {
@@ -652,6 +655,13 @@ void RecomputeNetworksFast(CityState& state) {
     state.sewageLeft = planes.left[1];
     state.waterLeft = planes.left[2];
 
+    // The share of cell (x, y).
+    auto shareAt = [&shareSum](int x, int y) {
+        const size_t i = static_cast<size_t>(y * kSumStride + x + 3);
+        return static_cast<std::int32_t>(shareSum[i + kSumStride + 1] - shareSum[i + kSumStride] - shareSum[i + 1] +
+                                         shareSum[i]);
+    };
+
     // The roads within reach of a station, whose traffic it damps.
     std::array<RowBits, kMapSize> dampedRows{};
     if (anyDamping)
@@ -708,15 +718,15 @@ void RecomputeNetworksFast(CityState& state) {
                         if (yy == y) {
                             for (std::uint64_t early = cells & ((std::uint64_t{1} << (x - x0)) - 1); early != 0;
                                  early &= early - 1) {
-                                const size_t i = first + static_cast<size_t>(std::countr_zero(early));
-                                f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
+                                const int xx = x0 + std::countr_zero(early);
+                                f = kinds[first + static_cast<size_t>(xx - x0)] & kDamps ? (f + 1) / 10 : f + shareAt(xx, yy);
                             }
                             atTurn = static_cast<std::int32_t>(f);
                             cells &= ~((std::uint64_t{2} << (x - x0)) - 1);
                         }
                         for (; cells != 0; cells &= cells - 1) {
-                            const size_t i = first + static_cast<size_t>(std::countr_zero(cells));
-                            f = kinds[i] & kDamps ? (f + 1) / 10 : f + shareOf[i];
+                            const int xx = x0 + std::countr_zero(cells);
+                            f = kinds[first + static_cast<size_t>(xx - x0)] & kDamps ? (f + 1) / 10 : f + shareAt(xx, yy);
                         }
                     }
                     total = static_cast<std::int32_t>(f);
