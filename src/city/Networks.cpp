@@ -679,15 +679,18 @@ void RecomputeNetworksFast(CityState& state) {
     // and three rows up to two down, in map order; its pollution follows its traffic at
     // its own turn, when the cells before it have added theirs. Away from stations
     // those are sums of squares of shares, worked out for a whole row at a time. Near
-    // one, the cells are taken in map order.
-    std::array<std::int32_t, kMapSize * kMapSize> traffic{};
-    // A tenth of each road's traffic at its turn, with a border of one cell.
-    constexpr int kTenthStride = kMapSize + 2;
-    std::array<std::uint32_t, kTenthStride * (kMapSize + 2)> tenth{};
-    for (int y = 0; y < kMapSize; ++y) {
-        const RowBits roads = roadRows[static_cast<size_t>(y)];
+    // one, the cells are taken in map order. Each row's traffic and a tenth of each
+    // road's traffic at its turn (with a border column either side) are kept for as
+    // long as the rows written next need them.
+    constexpr int kTenthRow = kMapSize + 4;
+    std::uint32_t tenths[3][kTenthRow];
+    std::int32_t traffics[2][kMapSize];
+    auto roadsOfRow = [&](int y, std::uint32_t* tenth, std::int32_t* traffic) {
+        std::fill(tenth, tenth + kTenthRow, 0u);
+        std::fill(traffic, traffic + kMapSize, 0);
+        const RowBits roads = y < kMapSize ? roadRows[static_cast<size_t>(y)] : RowBits{0};
         if (roads == 0)
-            continue;
+            return;
         // Columns x - 3 to x + 2 (columns x to x + 6 of the sums); rows y - 3 to y - 1,
         // row y before x, and rows y - 3 to y + 2.
         const std::uint32_t* above = &shareSum[static_cast<size_t>(std::max(y - 3, 0) * kSumStride)];
@@ -731,29 +734,35 @@ void RecomputeNetworksFast(CityState& state) {
                     }
                     total = static_cast<std::int32_t>(f);
                 }
-                traffic[static_cast<size_t>(y * kMapSize + x)] = total;
-                tenth[static_cast<size_t>((y + 1) * kTenthStride + x + 1)] = static_cast<std::uint32_t>(atTurn / 10);
+                traffic[x] = total;
+                tenth[x + 1] = static_cast<std::uint32_t>(atTurn / 10);
             }
-    }
+    };
 
-    // Every cell's figures are written in one pass. The pollution is summed from the
-    // difference table and from the roads' tenths within one cell.
+    // Every cell's figures are written in one pass, a row behind the roads. The
+    // pollution is summed from the difference table and from the roads' tenths within
+    // one cell.
+    std::fill(tenths[2], tenths[2] + kTenthRow, 0u); // the row before the map
+    roadsOfRow(0, tenths[0], traffics[0]);
     std::array<std::uint32_t, kDiffStride> column{};
     for (int y = 0; y < kMapSize; ++y) {
+        roadsOfRow(y + 1, tenths[(y + 1) % 3], traffics[(y + 1) % 2]);
         const std::uint32_t* d = &diff[diffIndex(0, y)];
         for (int j = 0; j < kDiffStride; ++j)
             column[static_cast<size_t>(j)] += d[j];
-        std::uint32_t threeRows[kMapSize + 2], roadShare[kMapSize];
-        const std::uint32_t* t = &tenth[static_cast<size_t>(y * kTenthStride)];
-        for (int j = 0; j < kMapSize + 2; ++j)
-            threeRows[j] = t[j] + t[j + kTenthStride] + t[j + 2 * kTenthStride];
+        std::uint32_t threeRows[kTenthRow], roadShare[kMapSize];
+        const std::uint32_t* up = tenths[(y + 2) % 3];
+        const std::uint32_t* mid = tenths[y % 3];
+        const std::uint32_t* down = tenths[(y + 1) % 3];
+        for (int j = 0; j < kTenthRow; ++j)
+            threeRows[j] = up[j] + mid[j] + down[j];
         for (int x = 0; x < kMapSize; ++x)
             roadShare[x] = threeRows[x] + threeRows[x + 1] + threeRows[x + 2];
         std::uint8_t power[sizeof(RowBits)], sewage[sizeof(RowBits)], water[sizeof(RowBits)];
         std::memcpy(power, &planes.served[0][static_cast<size_t>(y + 1)], sizeof power);
         std::memcpy(sewage, &planes.served[1][static_cast<size_t>(y + 1)], sizeof sewage);
         std::memcpy(water, &planes.served[2][static_cast<size_t>(y + 1)], sizeof water);
-        const std::int32_t* f = &traffic[static_cast<size_t>(y * kMapSize)];
+        const std::int32_t* f = traffics[y % 2];
         unsigned char* row = reinterpret_cast<unsigned char*>(&state.Cell(0, y));
         std::uint32_t run = 0;
         for (int x0 = 0; x0 < kMapSize; x0 += 8) {
