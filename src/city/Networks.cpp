@@ -575,8 +575,14 @@ void RecomputeNetworksFast(CityState& state) {
     const std::int64_t parkBound = std::abs(static_cast<std::int64_t>(state.residentialPop)) / 10 + 1;
     std::int64_t shareBound = 0;
     for (int y = 0; y < kMapSize; ++y) {
-        std::int32_t row[kMapSize] = {};
         const RowBits shares = shareRows[static_cast<size_t>(y)];
+        const std::uint32_t* above = &shareSum[static_cast<size_t>(y * kSumStride + 3)];
+        std::uint32_t* sums = &shareSum[static_cast<size_t>((y + 1) * kSumStride + 3)];
+        if (shares == 0) {
+            std::copy(above - 3, above - 3 + kSumStride, sums - 3);
+            continue;
+        }
+        std::int32_t row[kMapSize] = {};
         for (int half = 0; half < 2; ++half)
             for (std::uint64_t bits = static_cast<std::uint64_t>(shares >> (64 * half)); bits != 0; bits &= bits - 1) {
                 const int x = 64 * half + std::countr_zero(bits);
@@ -597,8 +603,6 @@ void RecomputeNetworksFast(CityState& state) {
                 }
             }
         std::uint32_t run = 0;
-        const std::uint32_t* above = &shareSum[static_cast<size_t>(y * kSumStride + 3)];
-        std::uint32_t* sums = &shareSum[static_cast<size_t>((y + 1) * kSumStride + 3)];
         for (int x = 0; x < kMapSize; ++x) {
             run += static_cast<std::uint32_t>(row[x]);
             sums[x + 1] = above[x + 1] + run;
