@@ -276,8 +276,8 @@ TEST(NetworksFastTest, GivesExactlyTheStraightforwardResult) {
 }
 
 // Long runs of buildings, zones and roads across the map and along its edges, so that
-// a supply travels far along rows and columns, up, down, left and right, and the
-// plants at the edges of the map. Stations stand at the corners.
+// a supply travels far along rows and columns, up, down, left and right. The plants
+// stand at the edges of the map and the stations at its corners.
 void RunsCity(CityState& state, std::uint32_t seed) {
     MakeFlatCity(state, seed);
     std::mt19937 gen(seed);
