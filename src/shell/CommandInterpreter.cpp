@@ -312,12 +312,22 @@ std::string CommandInterpreter::RunSound(bool& echo) {
 }
 
 std::string CommandInterpreter::RunScript(const std::string& fileName) {
-    if (scriptDepth_ >= kMaxScriptDepth) {
-        // A script that runs itself would never end; past this depth it is refused.
-        ui::Application::Instance().MessageBox("Scripts nested too deeply: " + fileName, "Plazaro",
-                                               ui::MB_OK | ui::MB_ICONINFORMATION);
+    if (scriptDepth_ == 0) {
+        scriptRuns_ = 0;
+        scriptRefused_ = false;
+    }
+    if (scriptDepth_ >= kMaxScriptDepth || scriptRuns_ >= kMaxScriptRuns) {
+        // A script that runs itself would never end; past this depth, or this many
+        // scripts, it is refused. The player hears of it once; the lines after the
+        // refused one still run.
+        if (!scriptRefused_) {
+            scriptRefused_ = true;
+            ui::Application::Instance().MessageBox("Scripts nested too deeply: " + fileName, "Plazaro",
+                                                   ui::MB_OK | ui::MB_ICONINFORMATION);
+        }
         return "";
     }
+    ++scriptRuns_;
     const std::string path = os::ResolvePath(fileName);
     struct stat st;
     bool regular = !fileName.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -13,6 +13,9 @@ public:
     static constexpr int kFields = 10;        // args[0] stays empty; 1 to 9 are used
     static constexpr int kScriptLineLength = 54;
     static constexpr int kMaxScriptDepth = 16;
+    // Scripts one command may run in all, nested ones included: a script that runs
+    // itself more than once would otherwise take exponential time within the depth.
+    static constexpr int kMaxScriptRuns = 256;
     static constexpr int kConsoleLines = 30;
     static constexpr int kScreenLines = 8;
 
@@ -52,4 +55,6 @@ private:
     TMainForm& form_;
     std::array<std::string, kScreenLines> screenLines_{};
     int scriptDepth_ = 0;
+    int scriptRuns_ = 0;
+    bool scriptRefused_ = false;
 };

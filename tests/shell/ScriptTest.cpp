@@ -54,6 +54,19 @@ TEST_F(Scripts, AScriptThatRunsItselfIsStopped) {
     EXPECT_FALSE(Quit());
 }
 
+TEST_F(Scripts, AScriptThatRunsItselfThreeTimesIsStoppedAsSoon) {
+    // Three runs a level would be 3^16 runs within the depth: a hang without a bound.
+    WriteFile("thrice.ini", "EXEC; thrice.ini;\nEXEC; thrice.ini;\nEXEC; thrice.ini;\nSPEED; 9;\n");
+    form->RunCommand("EXEC; thrice.ini;", true, false);
+    form->RunCommand("EXEC; thrice.ini;", true, false);
+    EXPECT_EQ(form->City.monthLength, 9);
+    int boxes = 0;
+    for (const std::string& line : output)
+        boxes += line.rfind("box: Plazaro: Scripts nested too deeply", 0) == 0;
+    EXPECT_EQ(boxes, 2); // once for each command
+    EXPECT_FALSE(Quit());
+}
+
 TEST_F(Scripts, ABadNumberEndsEveryRunningScript) {
     WriteFile("bad.ini", "SPEED; 300;\nSPEED; fast;\nNAME; After;\n");
     WriteFile("caller.ini", "EXEC; bad.ini;\nNAME; Caller;\n");
