@@ -9,6 +9,7 @@
 #include "shell/DragPreview.h"
 #include "shell/TMainForm.h"
 #include "view/MapRenderer.h"
+#include "gfx/TE_DDSurface.h"
 #include "shell/PlayerFiles.h"
 #include "shell/PlayerSettings.h"
 #include "shell/TAboutBox.h"
@@ -131,9 +132,11 @@ int RunHeadless(const Options& options) {
 
     TMainForm form;
     // Long scripted runs: frames move the trains and boats but draw nothing until a
-    // screenshot asks for the map.
-    if (options.quietFrames)
+    // screenshot asks for the map, and the status lines are drawn only then too.
+    if (options.quietFrames) {
         form.Renderer->ComposeFrames = false;
+        form.DDScene->DeferText = true;
+    }
     if (options.seed)
         form.SeedRandom(*options.seed);
     form.StartCityFile = options.cityFile;

@@ -23,7 +23,10 @@ TE_DDSurface::~TE_DDSurface() {
     ReleaseInterface(Palette);
 }
 
-void TE_DDSurface::DestroyObjects() { ReleaseInterface(BackgroundSurface); }
+void TE_DDSurface::DestroyObjects() {
+    DropWaiting();
+    ReleaseInterface(BackgroundSurface);
+}
 
 void TE_DDSurface::SetupSurfaces(ui::Component* sender) {
     auto* display = dynamic_cast<TE_DDraw*>(sender);
@@ -56,6 +59,8 @@ bool TE_DDSurface::CreateSurface(IDirectDrawSurface7*& surface, const std::strin
     gdi::DeleteObject(bitmap);
     if (!made)
         throw EDDError("CreateSurface: Failed");
+    if (&surface == &BackgroundSurface)
+        DropWaiting();
     ReleaseInterface(surface);
     surface = made;
     HRESULT hr = SetSurfaceColorKey(surface, TransparentColor);
@@ -110,6 +115,7 @@ void TE_DDSurface::DrawScene() {
         display.Back->ReleaseDC(dc);
     }
     if (ShowBitmap) {
+        SettleText();
         HRESULT hr = display.Back->BltFast(0, 0, BackgroundSurface, &SourceRect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
         if (hr < 0)
             throw EDDError("DrawScene: %d \r %s \r %s", {hr, GetOleError(hr), "DrawScene: Bitmap incorect size?"});
@@ -121,15 +127,57 @@ void TE_DDSurface::DrawScene() {
 HRESULT TE_DDSurface::RestoreSurfaces() {
     if (!BackgroundSurface)
         return DD_OK;
+    SettleText();
     HRESULT hr = BackgroundSurface->Restore();
     if (hr == DD_OK)
         DDReLoadBitmap(BackgroundSurface, Module, BackgroundBitmap);
     return hr;
 }
 
+namespace {
+
+// A long run of lines none of which covers another is drawn rather than kept.
+constexpr std::size_t kMostWaiting = 64;
+
+bool Inside(const gdi::RECT& inner, const gdi::RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+gdi::RECT Moved(gdi::RECT r, int x, int y) { return gdi::RECT{r.left + x, r.top + y, r.right + x, r.bottom + y}; }
+
+} // namespace
+
 void TE_DDSurface::WriteXY(int X, int Y, const std::string& Text, std::uint32_t TextColour, std::uint32_t BackColour) {
     if (!BackgroundSurface)
         return;
+    if (!DeferText) {
+        SettleText();
+        DrawLine(X, Y, Text, TextColour, BackColour);
+        return;
+    }
+    gdi::RECT cell, touched;
+    gdi::TextFootprint(Text, &cell, &touched);
+    WaitingLine line{X, Y, Text, TextColour, BackColour, Moved(cell, X, Y), Moved(touched, X, Y)};
+    // The new line's cell is filled whatever lay under it, so an earlier line that
+    // touched nothing outside that cell would leave no trace.
+    std::erase_if(waiting_, [&](const WaitingLine& old) { return Inside(old.touched, line.cell); });
+    waiting_.push_back(std::move(line));
+    if (waiting_.size() > kMostWaiting)
+        SettleText();
+}
+
+void TE_DDSurface::SettleText() {
+    if (waiting_.empty())
+        return;
+    std::vector<WaitingLine> lines;
+    lines.swap(waiting_);
+    if (BackgroundSurface)
+        for (const WaitingLine& line : lines)
+            DrawLine(line.x, line.y, line.text, line.textColour, line.backColour);
+}
+
+void TE_DDSurface::DrawLine(int X, int Y, const std::string& Text, std::uint32_t TextColour, std::uint32_t BackColour) {
     gdi::HDC dc = nullptr;
     BackgroundSurface->GetDC(&dc);
     gdi::SetBkColor(dc, BackColour);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gfx {
 
@@ -45,6 +46,26 @@ public:
     // One line of text on the background surface, each character cell filled with
     // BackColour (opaque).
     void WriteXY(int X, int Y, const std::string& Text, std::uint32_t TextColour, std::uint32_t BackColour);
+
+    // True: WriteXY's lines wait until the background is next drawn, restored or read
+    // (SettleText), and a line wholly covered by a later one is never drawn. For runs
+    // that draw no frames; what the background holds when read is the same.
+    bool DeferText = false;
+    // Draws the waiting lines in the order they were written.
+    void SettleText();
+    std::size_t WaitingLines() const { return waiting_.size(); }
+
+private:
+    struct WaitingLine {
+        int x, y;
+        std::string text;
+        std::uint32_t textColour, backColour;
+        gdi::RECT cell, touched; // on the surface
+    };
+    void DrawLine(int X, int Y, const std::string& Text, std::uint32_t TextColour, std::uint32_t BackColour);
+    // A surface replaced or gone takes its waiting lines with it.
+    void DropWaiting() { waiting_.clear(); }
+    std::vector<WaitingLine> waiting_;
 };
 
 } // namespace gfx

@@ -1,6 +1,7 @@
 // The scene component: set-up and its failures, drawing, restoring, WriteXY.
 #include "GfxFixture.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace gfxtest;
@@ -137,4 +138,65 @@ TEST_F(GfxTest, ThePaletteOfTheBackgroundIsSetOnThePrimary) {
     ASSERT_EQ(display->Primary->GetPalette(&attached), DD_OK);
     EXPECT_EQ(attached, scene->Palette);
     attached->Release();
+}
+
+// Lines written while DeferText is set are drawn when the background is next drawn or
+// asked for, a line wholly covered by a later one never: the background then holds
+// exactly what drawing every line at once gives, and few lines wait at any time.
+TEST_F(GfxTest, DeferredLinesLeaveTheBackgroundAsDrawingThemAtOnce) {
+    InitGame();
+    auto snapshot = [&] {
+        std::vector<std::uint32_t> v;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                v.push_back(scene->BackgroundSurface->PixelAt(x, y));
+        return v;
+    };
+    const std::vector<std::uint32_t> start = snapshot();
+    auto restart = [&] {
+        for (int y = 0, i = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                scene->BackgroundSurface->SetPixelAt(x, y, start[std::size_t(i++)]);
+    };
+    const char* words[] = {"Aug 1960", "Funds: \xA3" "123456", "jjj fff", "Status: Town", "Pop: 40846", "", "W"};
+    const std::uint32_t colours[] = {0xC82832, 0x808080, 0x10E060};
+    std::uint32_t seed = 5;
+    auto next = [&seed](std::uint32_t n) { return ((seed = seed * 1664525u + 1013904223u) >> 8) % n; };
+    struct Line {
+        int x, y;
+        std::string text;
+        std::uint32_t ink, back;
+    };
+    std::vector<Line> lines;
+    for (int i = 0; i < 400; ++i) {
+        const int slot = int(next(6));
+        const bool status = next(4) != 0; // mostly the status lines, padded at one place
+        std::string text = words[next(7)];
+        if (status)
+            text += std::string(next(16), ' ');
+        lines.push_back(Line{status ? 8 : int(next(600)) - 20, status ? 365 + 15 * slot : int(next(470)) - 5, text,
+                             colours[next(3)], colours[next(3)]});
+    }
+    for (const Line& l : lines)
+        scene->WriteXY(l.x, l.y, l.text, l.ink, l.back);
+    const std::vector<std::uint32_t> atOnce = snapshot();
+
+    restart();
+    scene->DeferText = true;
+    std::size_t most = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        scene->WriteXY(lines[i].x, lines[i].y, lines[i].text, lines[i].ink, lines[i].back);
+        most = std::max(most, scene->WaitingLines());
+        if (i == 150) {
+            // A frame drawn in between shows what was written so far.
+            display->Flip();
+            EXPECT_EQ(scene->WaitingLines(), 0u);
+        }
+    }
+    EXPECT_GT(scene->WaitingLines(), 0u);
+    EXPECT_LE(most, 65u);
+    display->Flip();
+    EXPECT_EQ(scene->WaitingLines(), 0u);
+    EXPECT_TRUE(snapshot() == atOnce);
+    scene->DeferText = false;
 }

@@ -159,6 +159,10 @@ int SetBkMode(HDC dc, int mode);                 // returns the previous mode
 // default) the text's cell is first filled with the background colour.
 BOOL TextOut(HDC dc, int x, int y, const std::string& text, int length);
 BOOL GetTextExtentPoint32(HDC dc, const std::string& text, int length, SIZE* size);
+// Where an opaque TextOut at (0, 0) can change pixels: the cell it fills with the
+// background colour, and every pixel it fills or inks (the cell and the glyphs that
+// reach out of it).
+void TextFootprint(const std::string& text, RECT* cell, RECT* touched);
 
 // The code points a byte string shows as.
 std::vector<char32_t> DecodeText(const std::string& text);

@@ -244,6 +244,25 @@ BOOL TextOut(HDC dc, int x, int y, const std::string& text, int length) {
     return 1;
 }
 
+void TextFootprint(const std::string& text, RECT* cell, RECT* touched) {
+    std::vector<char32_t> codes = DecodeText(text);
+    Font& font = TheFont();
+    *cell = RECT{0, 0, Width(codes), font.Height()};
+    *touched = *cell;
+    int penX = 0;
+    for (char32_t c : codes) {
+        const Glyph& g = font.Get(c);
+        if (g.width > 0 && g.rows > 0) {
+            const int left = penX + g.left, top = font.Ascent() - g.top;
+            touched->left = std::min<LONG>(touched->left, left);
+            touched->top = std::min<LONG>(touched->top, top);
+            touched->right = std::max<LONG>(touched->right, left + g.width);
+            touched->bottom = std::max<LONG>(touched->bottom, top + g.rows);
+        }
+        penX += g.advance;
+    }
+}
+
 BOOL GetTextExtentPoint32(HDC dc, const std::string& text, int length, SIZE* size) {
     if (!ValidDC(dc) || !size || length < 0)
         return 0;
