@@ -467,6 +467,10 @@ void MapRenderer::DrawMarginBands(int first, int last, int& next) {
 void MapRenderer::Compose(int horz, int vert) {
     SetView(horz, vert);
     BuildDrawList();
+    // Pictures that straddle the shown window's edge are written only inside it.
+    const ddraw::RECT shown{kShownLeft, kShownTop, kShownRight, kShownBottom};
+    if (pictures_.BackBuffer)
+        pictures_.BackBuffer->SetWrittenPart(ShownOnly ? &shown : nullptr);
     // The blank pass, with the rows above whose tiles show at the top of the window.
     for (int r = -kGroundAbove; r < kViewWindowRows; ++r)
         for (int j = 0; j < kViewWindowCols; ++j)

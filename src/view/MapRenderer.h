@@ -88,8 +88,8 @@ public:
                  const std::function<void()>& present);
     // False: frames only move the movers (long scripted runs); Present still draws.
     bool ComposeFrames = true;
-    // True: pictures that would land wholly outside the shown window are not drawn, so
-    // the back buffer is exact only there (all the game ever copies from it).
+    // True: pictures are drawn only where they reach the shown window, so the back
+    // buffer is exact only there (all the game ever copies from it).
     bool ShownOnly = false;
 
     // Advances every active train and boat by one tick.

@@ -364,10 +364,29 @@ HRESULT IDirectDrawSurface7::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* sour
     SurfacePixels d, s;
     SurfaceView(this, d);
     SurfaceView(source, s);
-    BlitFast(d, int(x), int(y), s, r, key);
+    int dx = int(x), dy = int(y);
+    if (hasWrittenPart_) {
+        // Each pixel is copied on its own, so the part inside is what the whole blit
+        // would have put there.
+        const RECT& p = writtenPart_;
+        const LONG cutLeft = std::max<LONG>(0, p.left - dx), cutTop = std::max<LONG>(0, p.top - dy);
+        const LONG cutRight = std::max<LONG>(0, dx + LONG(w) - p.right);
+        const LONG cutBottom = std::max<LONG>(0, dy + LONG(h) - p.bottom);
+        r = RECT{r.left + cutLeft, r.top + cutTop, r.right - cutRight, r.bottom - cutBottom};
+        dx += int(cutLeft);
+        dy += int(cutTop);
+    }
+    if (r.left < r.right && r.top < r.bottom)
+        BlitFast(d, dx, dy, s, r, key);
     if (primary_)
         ++Screen().generation;
     return DD_OK;
+}
+
+void IDirectDrawSurface7::SetWrittenPart(const RECT* part) {
+    hasWrittenPart_ = part != nullptr;
+    if (part)
+        writtenPart_ = *part;
 }
 
 HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,

@@ -316,6 +316,10 @@ public:
     // clipping: a rectangle outside either surface is DDERR_INVALIDRECT, a clipper on
     // this surface DDERR_BLTFASTCANTCLIP.
     HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags);
+    // Not of the original interface: BltFast checks and answers as always, but writes
+    // only the pixels inside this rectangle of the surface (null: everywhere). For a
+    // surface of which only a part is ever shown.
+    void SetWrittenPart(const RECT* part);
     // A stretching copy (or, with DDBLT_COLORFILL, a fill) of the source rectangle onto
     // the destination rectangle (null: whole surfaces); clipped by an attached clipper,
     // else a rectangle outside the surface is DDERR_INVALIDRECT.
@@ -359,6 +363,9 @@ private:
     bool locked_ = false;
     HDC dc_ = nullptr;
     bool hasSrcKey_ = false;
+    // What BltFast may write (SetWrittenPart).
+    bool hasWrittenPart_ = false;
+    RECT writtenPart_{};
     DDCOLORKEY srcKey_;
     IDirectDrawClipper* clipper_ = nullptr;
     IDirectDrawPalette* palette_ = nullptr;

@@ -120,7 +120,12 @@ TEST_F(DDrawTest, RandomBlitsDrawTheReferenceOrAreRefused) {
     src->SetColorKey(DDCKEY_SRCBLT, &key);
     SurfacePixels s;
     SurfaceView(src, s);
-    for (int round = 0; round < 2000; ++round) {
+    // In the second half only a part of the destination may be written: the answers
+    // stay those of the whole blit, and inside the part so do the pixels.
+    const RECT part{12, 7, 45, 30};
+    for (int round = 0; round < 4000; ++round) {
+        const bool partOnly = round >= 2000;
+        dst->SetWrittenPart(partOnly ? &part : nullptr);
         SurfacePixels d;
         SurfaceView(dst, d);
         std::vector<std::uint8_t> expected(d.bits, d.bits + std::size_t(d.pitch) * std::size_t(d.height));
@@ -136,8 +141,17 @@ TEST_F(DDrawTest, RandomBlitsDrawTheReferenceOrAreRefused) {
                       r.bottom <= 23 && x >= 0 && y >= 0 && x + (r.right - r.left) <= 61 &&
                       y + (r.bottom - r.top) <= 41;
         ASSERT_EQ(hr, inside ? DD_OK : DDERR_INVALIDRECT) << round;
-        if (inside)
-            BlitReference(e, x, y, s, r, BlitKey{keyed, 0x8010, 0x8010});
+        if (inside) {
+            std::vector<std::uint8_t> whole = expected;
+            SurfacePixels w = e;
+            w.bits = whole.data();
+            BlitReference(w, x, y, s, r, BlitKey{keyed, 0x8010, 0x8010});
+            for (int py = 0; py < 41; ++py)
+                for (int px = 0; px < 61; ++px)
+                    if (!partOnly || (px >= part.left && px < part.right && py >= part.top && py < part.bottom))
+                        std::memcpy(&expected[std::size_t(py * d.pitch + px * 2)], &whole[std::size_t(py * d.pitch + px * 2)], 2);
+        }
         ASSERT_EQ(std::vector<std::uint8_t>(d.bits, d.bits + expected.size()), expected) << round;
     }
+    dst->SetWrittenPart(nullptr);
 }
