@@ -7,6 +7,19 @@
 using namespace gfxtest;
 using namespace ddraw;
 
+namespace {
+
+// Every pixel of the scene's 640 x 480 background, row by row.
+std::vector<std::uint32_t> BackgroundPixels(const gfx::TE_DDSurface& scene) {
+    std::vector<std::uint32_t> v;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            v.push_back(scene.BackgroundSurface->PixelAt(x, y));
+    return v;
+}
+
+} // namespace
+
 TEST_F(GfxTest, SetupNeedsADisplayAsSender) {
     ui::Component other;
     EXPECT_EQ(ErrorOf([&] { scene->SetupSurfaces(&other); }), "Exception: Invalid class typecast");
@@ -91,13 +104,7 @@ TEST_F(GfxTest, BlankSceneFillsTheBackBufferInsideABlackFrame) {
 
 TEST_F(GfxTest, WriteXYDrawsOpaqueTextOnTheBackground) {
     InitGame();
-    auto snapshot = [&] {
-        std::vector<std::uint32_t> v;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                v.push_back(scene->BackgroundSurface->PixelAt(x, y));
-        return v;
-    };
+    auto snapshot = [&] { return BackgroundPixels(*scene); };
     auto before = snapshot();
     scene->WriteXY(8, 8, "", 0xC82832, 0x808080);
     EXPECT_EQ(snapshot(), before);
@@ -145,13 +152,7 @@ TEST_F(GfxTest, ThePaletteOfTheBackgroundIsSetOnThePrimary) {
 // exactly what drawing every line at once gives, and few lines wait at any time.
 TEST_F(GfxTest, DeferredLinesLeaveTheBackgroundAsDrawingThemAtOnce) {
     InitGame();
-    auto snapshot = [&] {
-        std::vector<std::uint32_t> v;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                v.push_back(scene->BackgroundSurface->PixelAt(x, y));
-        return v;
-    };
+    auto snapshot = [&] { return BackgroundPixels(*scene); };
     const std::vector<std::uint32_t> start = snapshot();
     auto restart = [&] {
         for (int y = 0, i = 0; y < 480; ++y)
