@@ -113,14 +113,18 @@ ui::Control* DesktopRouter::ControlAt(int x, int y) const {
     return found;
 }
 
-std::vector<ui::PopupMenu*> DesktopRouter::Popups() const {
-    std::vector<ui::PopupMenu*> popups;
-    if (!main_)
-        return popups;
-    for (const auto& [name, component] : main_->Components())
-        if (auto* popup = dynamic_cast<ui::PopupMenu*>(component))
-            popups.push_back(popup);
-    return popups;
+const std::vector<ui::PopupMenu*>& DesktopRouter::Popups() const {
+    if (main_ != popupsOf_ || (main_ && main_->ComponentsStamp() != popupsStamp_)) {
+        popups_.clear();
+        popupsOf_ = main_;
+        if (main_) {
+            popupsStamp_ = main_->ComponentsStamp();
+            for (const auto& [name, component] : main_->Components())
+                if (auto* popup = dynamic_cast<ui::PopupMenu*>(component))
+                    popups_.push_back(popup);
+        }
+    }
+    return popups_;
 }
 
 ui::PopupMenu* DesktopRouter::OpenPopup() const {

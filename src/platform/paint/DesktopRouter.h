@@ -109,10 +109,15 @@ protected:
     void RepeatStep(std::uint64_t now);
     ui::Edit* TypingTarget() const;
     void Focus(ui::Control* control);
-    std::vector<ui::PopupMenu*> Popups() const;
+    // The main window's popup menus, found again only when its parts change (the
+    // signature asks on every frame).
+    const std::vector<ui::PopupMenu*>& Popups() const;
 
     int screenWidth_, screenHeight_;
     ui::Form* main_ = nullptr;
+    mutable std::vector<ui::PopupMenu*> popups_;
+    mutable const ui::Form* popupsOf_ = nullptr;
+    mutable std::uint64_t popupsStamp_ = 0;
     std::vector<ui::Form*> forms_;
 
     // Menus.

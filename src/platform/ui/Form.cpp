@@ -9,15 +9,24 @@ namespace ui {
 
 Form::Form(std::string name) : Control(std::move(name)) {}
 
+std::uint64_t Form::NewStamp() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 void Form::Register(Component& component) {
-    if (!component.Name.empty())
+    if (!component.Name.empty()) {
         components_[component.Name] = &component;
+        componentsStamp_ = NewStamp();
+    }
 }
 
 void Form::Unregister(const Component& component) {
     auto it = components_.find(component.Name);
-    if (it != components_.end() && it->second == &component)
+    if (it != components_.end() && it->second == &component) {
         components_.erase(it);
+        componentsStamp_ = NewStamp();
+    }
 }
 
 Component* Form::FindComponent(const std::string& name) const {

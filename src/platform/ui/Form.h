@@ -4,6 +4,7 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/MenuItem.h"
 
+#include <cstdint>
 #include <map>
 
 namespace ui {
@@ -26,6 +27,9 @@ public:
         return dynamic_cast<T*>(FindComponent(name));
     }
     const std::map<std::string, Component*>& Components() const { return components_; }
+    // Changes whenever a part is registered or taken out, and is never the same for two
+    // registries: whoever keeps something worked out from the parts knows when to redo it.
+    std::uint64_t ComponentsStamp() const { return componentsStamp_; }
 
     // A key pressed in the window: the main menu's shortcuts first, then the focused
     // control, then the form's own key handler.
@@ -51,6 +55,8 @@ public:
 private:
     bool modal_ = false;
     std::map<std::string, Component*> components_;
+    std::uint64_t componentsStamp_ = NewStamp();
+    static std::uint64_t NewStamp();
 };
 
 } // namespace ui

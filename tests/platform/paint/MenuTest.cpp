@@ -181,6 +181,21 @@ TEST_F(Menus, PopupsOpenAtTheirPointAndCloseOnAChoiceOrBeside) {
     EXPECT_FALSE(popup.IsOpen());
 }
 
+TEST_F(Menus, APopupMadeOrRemovedAfterTheDesktopLookedIsFoundOrForgotten) {
+    EXPECT_EQ(desktop.OpenPopup(), nullptr);
+    {
+        ui::PopupMenu late{"Late_PM"};
+        late.Add("Three", "Three");
+        form.Register(late);
+        late.Popup(100, 100);
+        EXPECT_EQ(desktop.OpenPopup(), &late);
+        form.Unregister(late);
+        EXPECT_EQ(desktop.OpenPopup(), nullptr);
+    }
+    popup.Popup(270, 300);
+    EXPECT_EQ(desktop.OpenPopup(), &popup);
+}
+
 TEST_F(Menus, OpenMenusArePaintedRaisedWithTheHighlightInNavy) {
     FrameBuffer frame;
     Click(TitleRect(file));
