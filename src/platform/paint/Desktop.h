@@ -60,7 +60,6 @@ private:
     void PaintHint(FrameBuffer& frame) const;
 
     ImageCache images_;
-    // The virtual screen's pixels as last read, kept to spare a fresh buffer a frame.
     // The virtual screen as last painted; only its changed rows are converted again.
     std::vector<std::uint32_t> screenPixels_;
     int screenWidth_ = 0, screenHeight_ = 0;
